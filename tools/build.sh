@@ -1,0 +1,53 @@
+# Shared by ./run, ./test, ./run-bench and ./run-fuzz: set-up and the build trees.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+tools/install-deps
+
+jobs=$(nproc)
+
+# configure_build DIR [cmake args...]: configures build/DIR once and builds it.
+configure_build() {
+  local dir=build/$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+build_release() {
+  configure_build release -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON
+}
+
+build_asan() {
+  configure_build asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DCMAKE_C_FLAGS_DEBUG="-g -O1" -DCORVANE_WERROR=ON -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
+}
+
+build_fuzz() {
+  CC=clang CXX=clang++ configure_build fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_WERROR=ON -DCORVANE_FUZZ=ON
+}
+
+# run_fuzz NAME SECONDS: runs one target on a scratch copy of its seed corpus.
+run_fuzz() {
+  local name=$1 seconds=$2
+  local scratch log rc=0
+  scratch=$(mktemp -d)
+  log=$scratch.log
+  local args=(-max_total_time="$seconds" -print_final_stats=1 "$scratch")
+  [ -f "fuzz/$name.dict" ] && args=(-dict="fuzz/$name.dict" "${args[@]}")
+  [ -d "fuzz/corpus/$name" ] && args+=("fuzz/corpus/$name")
+  build/fuzz/fuzz/fuzz_"$name" "${args[@]}" >"$log" 2>&1 || rc=$?
+  if [ "$rc" -ne 0 ]; then
+    tail -n 60 "$log"
+    echo "fuzz $name: FAILED"
+  else
+    echo "fuzz $name: $(grep -h -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs," \
+         "corpus $(ls "$scratch" | wc -l) new + $(ls "fuzz/corpus/$name" 2>/dev/null | wc -l) seeds"
+  fi
+  rm -rf "$scratch" "$log"
+  return "$rc"
+}
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
