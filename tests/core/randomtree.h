@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/plygroup.h"
+#include "core/plygrouplink.h"
 #include "core/plysimple.h"
 
 #include <random>
@@ -9,18 +10,22 @@
 
 // Builds random ply trees for property tests. Every ply gets a unique name, so
 // orders can be compared exactly; `flat` records the plies in stack order as
-// they were made, numbered from 1.
+// they were made, numbered from 1 (links add nothing to it).
 class RandomTree
 {
 public:
-    explicit RandomTree(unsigned seed) : rng_(seed) {}
+    explicit RandomTree(unsigned seed, bool withLinks = false) : rng_(seed), withLinks_(withLinks) {}
 
     PlyGroup Build()
     {
         flat.clear();
         nextGroup_ = 1;
         PlyGroup root(0);
+        links_.clear();
         Fill(root.GetLayup(), 0);
+        // Any id: an earlier or later group, an ancestor or the link itself (cycles), or none.
+        for (PlyGroupLink *link : links_)
+            link->SetTargetGroupId(Pick(1, nextGroup_));
         root.GetLayup().SetStacking(Pick(0, 5));
         root.SetRoot(&root);
         root.Renumber(1);
@@ -36,7 +41,7 @@ public:
 private:
     void Fill(Layup &layup, int depth)
     {
-        for (int n = Pick(0, 4); n > 0; --n) {
+        for (int n = Pick(0, depth == 0 ? 8 : 4); n > 0; --n) {
             const int kind = Pick(0, 9);
             if (kind < 6 || depth >= 3) {
                 static const float kAngles[] = {0.0f, 45.0f, -45.0f, 90.0f, 30.0f};
@@ -47,6 +52,9 @@ private:
                 ply->SetColor(Pick(1, 3));
                 flat.push_back(*ply);
                 layup.Add(ply);
+            } else if (withLinks_ && kind >= 8) {
+                links_.push_back(new PlyGroupLink(nextGroup_++, 0, Pick(0, 3), 0));
+                layup.Add(links_.back());
             } else {
                 auto *group = new PlyGroup(nextGroup_++);
                 layup.Add(group);
@@ -57,6 +65,8 @@ private:
     }
 
     std::mt19937 rng_;
+    bool withLinks_;
+    std::vector<PlyGroupLink *> links_;
     int nextGroup_ = 1;
 };
 
