@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -28,14 +27,6 @@ std::vector<PlySimple> FullStack(const std::vector<PlySimple> &a, int rule)
             stack.push_back(a[i]);
     }
     return stack;
-}
-
-float SumThickness(const std::vector<PlySimple> &plies)
-{
-    float sum = 0.0f;
-    for (const PlySimple &ply : plies)
-        sum += ply.Thickness();
-    return sum;
 }
 
 } // namespace
@@ -82,25 +73,28 @@ TEST(PlyGroup, StackingEdgeCases)
 TEST(PlyGroup, TransformsCopiesAndSearchesOfRandomTrees)
 {
     for (unsigned seed = 0; seed < 200; ++seed) {
-        RandomTree tree(seed);
-        const PlyGroup root = tree.Build();
+        // Reversing twice, mirroring twice and cloning give an equal group, links included.
+        const PlyGroup root = RandomTree(seed, true).Build();
+        const std::vector<PlySimple> flat = Collect(root);
         PlyGroup reversed(root), mirrored(root);
         reversed.Reverse();
         mirrored.Mirror();
-        std::vector<PlySimple> negated = tree.flat;
-        for (PlySimple &ply : negated)
-            ply.SetAngle(-ply.Angle());
-        EXPECT_TRUE(SamePlies(Collect(reversed), {tree.flat.rbegin(), tree.flat.rend()})) << seed;
-        EXPECT_TRUE(SamePlies(Collect(mirrored), negated)) << seed;
+        EXPECT_TRUE(SamePlies(Unnumbered(Collect(reversed)), Unnumbered(flat, true))) << seed;
+        EXPECT_TRUE(SamePlies(Unnumbered(Collect(mirrored)), Unnumbered(flat, false, true))) << seed;
         reversed.Reverse();
         mirrored.Mirror();
         const std::unique_ptr<PlyBase> clone(root.Clone());
         EXPECT_TRUE(reversed.IsEqual(root) && mirrored.IsEqual(root) && clone->IsEqual(root)) << seed;
 
-        // After Renumber(1) every number is found, in both forms, and its owner holds it.
-        PlyGroup numbered(root);
+        // After Renumber(1) every number is found, in both forms, at its owner;
+        // serials increase with the numbers and stay negative from -999999.
+        RandomTree tree(seed);
+        PlyGroup numbered = tree.Build();
         const int count = numbered.Renumber(1);
-        for (int n = 1; n <= count; ++n) {
+        std::vector<PlyGroupBase *> groups;
+        Walk(numbered, groups);
+        EXPECT_EQ(numbered.AssignSerials(-999999), -999999 + count + static_cast<int>(groups.size()) - 1);
+        for (int n = 1, serial = -1000000; n <= count; ++n) {
             const PlyHandle ply = numbered.FindPly(n, 0);
             ASSERT_TRUE(ply && ply->IsEqual(tree.flat[n - 1])) << seed << " ply " << n;
             EXPECT_EQ(static_cast<const PlyGroup &>(numbered).FindPly(n, 0).Get(), ply.Get());
@@ -108,24 +102,11 @@ TEST(PlyGroup, TransformsCopiesAndSearchesOfRandomTrees)
             ASSERT_TRUE(owner);
             EXPECT_TRUE(std::any_of(owner->GetLayup().ConstBegin(), owner->GetLayup().ConstEnd(),
                                     [&](const ConstPlyHandle &h) { return h.Get() == ply.Get(); }));
+            EXPECT_TRUE(ply->Serial() > serial && ply->Serial() < 0);
+            serial = ply->Serial();
         }
         EXPECT_FALSE(numbered.FindPly(count + 1, 0) || numbered.FindPly(0, 0));
         EXPECT_EQ(numbered.FindOwnerOfPly(count + 1), nullptr);
-
-        // Serials run on through the groups, in pre-order.
-        std::vector<int> serials;
-        const std::function<void(const PlyGroup &)> walk = [&](const PlyGroup &group) {
-            for (auto it = group.GetLayup().ConstBegin(); it != group.GetLayup().ConstEnd(); ++it) {
-                serials.push_back((*it)->Serial());
-                if (auto *child = dynamic_cast<const PlyGroup *>(it->Get()))
-                    walk(*child);
-            }
-        };
-        const int next = numbered.AssignSerials(-999999);
-        walk(numbered);
-        EXPECT_EQ(next, -999999 + static_cast<int>(serials.size()));
-        for (size_t i = 0; i < serials.size(); ++i)
-            EXPECT_EQ(serials[i], -999999 + static_cast<int>(i));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/plygrouplink.h"
 #include "core/plysimple.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -88,4 +89,38 @@ inline std::vector<PlySimple> Collect(const PlyBase &item)
     std::vector<PlySimple> out;
     item.CollectPlies(out);
     return out;
+}
+
+// The plies without their numbers (a transformed link numbers its plies anew),
+// optionally reversed, optionally negated.
+inline std::vector<PlySimple> Unnumbered(std::vector<PlySimple> plies, bool reversed = false, bool negated = false)
+{
+    for (PlySimple &ply : plies) {
+        ply.SetId(0);
+        if (negated)
+            ply.Mirror();
+    }
+    if (reversed)
+        std::reverse(plies.begin(), plies.end());
+    return plies;
+}
+
+inline float SumThickness(const std::vector<PlySimple> &plies)
+{
+    float sum = 0.0f;
+    for (const PlySimple &ply : plies)
+        sum += ply.Thickness();
+    return sum;
+}
+
+// Every group and link of the tree below item, item first, in pre-order.
+inline void Walk(PlyGroupBase &item, std::vector<PlyGroupBase *> &out)
+{
+    out.push_back(&item);
+    if (auto *group = dynamic_cast<PlyGroup *>(&item)) {
+        for (auto it = group->GetLayup().Begin(); it != group->GetLayup().End(); ++it) {
+            if (auto *child = dynamic_cast<PlyGroupBase *>(it->Get()))
+                Walk(*child, out);
+        }
+    }
 }
