@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -171,7 +172,7 @@ TEST(Laminate, CopyResolvesLinksInsideTheCopy)
     Laminate assigned;
     assigned = *source;
     source.reset(); // a copy that still pointed into the source would now dangle
-    for (const Laminate *l : {&copy, &assigned}) {
+    for (const Laminate *l : {&copy, static_cast<const Laminate *>(&assigned)}) {
         EXPECT_EQ(l->FailureTheory(), 5);
         EXPECT_TRUE(l->IsModified());
         std::vector<PlySimple> plies;
