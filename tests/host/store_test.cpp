@@ -324,4 +324,34 @@ TEST_F(StoreTest, PickerQueue)
     EXPECT_EQ(store_.PendingPicks(), 0u);
 }
 
+TEST_F(StoreTest, PicksForOneKindWaitForThatKind)
+{
+    store_.QueuePickFor(2, 101);
+    store_.QueuePickFor(1, 201);
+    store_.QueuePickFor(2, 102, 3);
+    store_.QueuePick(303); // any kind
+    struct Ask
+    {
+        int kind, result, id;
+    };
+    const Ask asks[] = {{1, 0, 201}, {3, 0, 303}, {2, 0, 101}, {2, 3, -1}, {1, 1, -1}};
+    for (const Ask &a : asks) {
+        int id = -1;
+        EXPECT_EQ(t_->SelectMaterial(a.kind, &id), a.result) << "kind " << a.kind;
+        EXPECT_EQ(id, a.id) << "kind " << a.kind;
+    }
+    EXPECT_EQ(store_.PendingPicks(), 0u);
+}
+
+TEST_F(StoreTest, LineSinkSeesEveryLineAsItArrives)
+{
+    std::vector<std::string> seen;
+    store_.SetLineSink([&](const std::string &line) {
+        seen.push_back(line + "/" + std::to_string(store_.Transcript().size()));
+    });
+    t_->ShowMessage("one");
+    t_->ShowMessage(nullptr);
+    EXPECT_EQ(seen, (std::vector<std::string>{"one/1", "/2"}));
+}
+
 } // namespace

@@ -93,7 +93,12 @@ void Store::ClearFaults()
 
 void Store::QueuePick(int id, int result)
 {
-    picks_.push_back({id, result});
+    picks_.push_back({id, result, 0});
+}
+
+void Store::QueuePickFor(int kind, int id, int result)
+{
+    picks_.push_back({id, result, kind});
 }
 
 void Store::ClearRecords()
@@ -209,6 +214,8 @@ void Store::ShowMessage(const char *line)
 {
     Enter(Slot::ShowMessage);
     transcript_.emplace_back(line ? line : "");
+    if (lineSink_)
+        lineSink_(transcript_.back());
 }
 
 int Store::GetMaterial(int id, char *name, char *type)
@@ -233,10 +240,13 @@ int Store::SelectMaterial(int kind, int *id)
     const Fault *fault = Enter(Slot::SelectMaterial);
     pickKinds_.push_back(kind);
     // The fault stands for the picker's answer; a queued answer is used up anyway.
-    Pick pick{-1, 1};
-    if (!picks_.empty()) {
-        pick = picks_.front();
-        picks_.pop_front();
+    Pick pick{-1, 1, 0};
+    const auto next = std::find_if(picks_.begin(), picks_.end(), [kind](const Pick &p) {
+        return p.kind == 0 || p.kind == kind;
+    });
+    if (next != picks_.end()) {
+        pick = *next;
+        picks_.erase(next);
     }
     int rc = 0;
     if (FailWith(fault, rc))

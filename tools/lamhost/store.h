@@ -5,6 +5,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -105,8 +106,15 @@ public:
     // The next SelectMaterial answers: the picker returns result and, when it
     // is 0, sets the id. With no answer queued the picker returns 1.
     void QueuePick(int id, int result = 0);
+    // The same, but only a SelectMaterial of that kind takes this answer;
+    // answers of each kind are taken in the order queued.
+    void QueuePickFor(int kind, int id, int result = 0);
     size_t PendingPicks() const { return picks_.size(); }
     const std::vector<int> &PickKinds() const { return pickKinds_; } // kinds asked, in order
+
+    // Called with every ShowMessage line as it arrives, after it is recorded
+    // (a program prints the lines while the module runs); empty: none.
+    void SetLineSink(std::function<void(const std::string &)> sink) { lineSink_ = std::move(sink); }
 
     // Records since construction or the last ClearRecords.
     const std::vector<std::string> &Transcript() const { return transcript_; }
@@ -140,6 +148,7 @@ private:
     {
         int id;
         int result;
+        int kind; // 0: any kind
     };
     struct SlotFault
     {
@@ -165,6 +174,7 @@ private:
     std::deque<Pick> picks_;
     std::vector<int> pickKinds_;
     std::vector<std::string> transcript_;
+    std::function<void(const std::string &)> lineSink_;
     std::array<int, kSlotCount> calls_{};
     std::vector<LaminateSave> laminateSaves_;
     std::vector<PlyMaterialSave> plyMaterialSaves_;
