@@ -99,19 +99,6 @@ TEST_F(MultipleCommandTest, ReleasePassesOwnership)
     EXPECT_EQ(bundle.Count(), 0);
 }
 
-TEST(MultipleCommand, DestroysItsChildren)
-{
-    bool first = false;
-    bool second = false;
-    {
-        MultipleCommand bundle("Modify");
-        bundle.Submit(std::make_unique<ProbeCommand>(&first));
-        bundle.Submit(std::make_unique<ProbeCommand>(&second));
-    }
-    EXPECT_TRUE(first);
-    EXPECT_TRUE(second);
-}
-
 TEST(LamCommandStacking, Names)
 {
     const char *const names[] = {"Simple stacking", "Full Symmetric stacking", "Symmetric stacking with core",

@@ -230,25 +230,6 @@ TEST_F(LayupManagerTest, ModifyOfOnePlyAmongUnchangedOnesInstallsAll)
     EXPECT_EQ(PlyAt(2).Thickness(), 0.2500001f);
 }
 
-TEST_F(LayupManagerTest, CommandsRepeatTheirOperation)
-{
-    manager.SetInsertBefore(true);
-    ASSERT_TRUE(PlyAddCommand(Selection(), false, 9, 0.5f, 10.0f, 2).Apply(manager));
-    EXPECT_EQ(Layout(), "1 G5[2 3] 4 L6>5r 7 9");
-    ASSERT_TRUE(PlyModMatCommand(Select({8}), 12).Apply(manager));
-    ASSERT_TRUE(PlyModThickCommand(Select({8}), 0.125f).Apply(manager));
-    ASSERT_TRUE(PlyModAngleCommand(Select({8}), -10.0f).Apply(manager));
-    ASSERT_TRUE(PlyModColorCommand(Select({8}), 3).Apply(manager));
-    const PlySimple ply = PlyAt(8);
-    EXPECT_EQ(ply.Material(), 12);
-    EXPECT_EQ(ply.Thickness(), 0.125f);
-    EXPECT_EQ(ply.Angle(), -10.0f);
-    EXPECT_EQ(ply.Color(), 3);
-    EXPECT_FALSE(PlyModAngleCommand(Select({5}), 1.0f).Apply(manager));
-    EXPECT_FALSE(PlyAddCommand(Select({5}), true, 9, 0.5f, 10.0f, 2).Apply(manager));
-    EXPECT_EQ(manager.GetErrorMessage(), "Invalid insertion operator");
-}
-
 TEST(PlyCommands, ModifyNamesFollowThePlyCount)
 {
     const Selection none;
@@ -294,14 +275,6 @@ TEST_F(LayupManagerTest, BundlingEditsIntoOneStep)
         ASSERT_TRUE(manager.ModifyColor(Select({7}), 20 + c.edits));
         EXPECT_EQ(recorder.LastName(), "Modify Color");
     }
-}
-
-TEST_F(LayupManagerTest, RenumberRecordsNothing)
-{
-    manager.Renumber();
-    ExpectNumbered(laminate.RootGroup());
-    EXPECT_EQ(Layout(), kSample);
-    EXPECT_EQ(recorder.Count(), 0);
 }
 
 } // namespace
