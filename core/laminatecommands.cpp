@@ -1,0 +1,43 @@
+#include "core/laminatecommands.h"
+
+#include "core/layupmanager.h"
+#include "host/laminatemanager.h"
+
+LamCommandReplace::LamCommandReplace(const Laminate &laminate, bool withLayup, const std::string &name)
+    : laminate_(laminate)
+    , withLayup_(withLayup)
+    , name_(name)
+{
+    if (!withLayup_)
+        laminate_.SetLayup(PlyGroup(0));
+}
+
+int LamCommandReplace::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+{
+    if (withLayup_) {
+        laminate = laminate_;
+    } else {
+        // Copied first: laminate may be the current laminate itself.
+        const PlyGroup layup = manager.CurrentLaminate().RootGroup();
+        laminate = laminate_;
+        laminate.SetLayup(layup);
+    }
+    manager.GetLayupManager()->ClearClipboard();
+    return CommandNewLaminate;
+}
+
+int LamCommandStacking::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+{
+    laminate = manager.CurrentLaminate();
+    PlyGroup root = laminate.RootGroup();
+    root.GetLayup().SetStacking(code_);
+    laminate.SetLayup(root);
+    return CommandNewLaminate;
+}
+
+std::string LamCommandStacking::Name() const
+{
+    static const char *const names[] = {"Simple stacking", "Full Symmetric stacking", "Symmetric stacking with core",
+                                        "Full Repeat stacking", "Repeat stacking with core"};
+    return code_ >= 0 && code_ <= 4 ? names[code_] : "stacking";
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/layup.h"
+#include "core/layupclipboard.h"
+#include "core/layupmanager.h"
+#include "core/plyinserter.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class LayupMaker;
+class PlyGroup;
+class PlySimple;
+
+struct LayupManager::Impl
+{
+    Impl(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker);
+
+    // Inserts the clipboard's items count times at the inserter's place in work
+    // (a copy of the root), reversed and/or with negated angles, and renumbers
+    // work. Pasted groups and links get fresh ids above every id of work; while
+    // the clipboard is filled by Copy, a group whose original is still in work
+    // with the same plies goes in as a link to the original instead. Pasted items
+    // carry serials from -999999 up. The clipboard is not changed. Fails, leaving
+    // work as it was, with "Paste: cannot nest groups" (groups into a group) or
+    // "Unexpected error locating paste site".
+    bool pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated, int count);
+    PlyInserter ComputeInserter(PlyGroup &work, const std::vector<int> &plies, const std::vector<int> &groups,
+                                bool before) const;
+    // Sets a value on each selected ply of a copy of the root through set, which
+    // tells whether the value changed; installs the copy when one did. False,
+    // with the error text for what, when a number is not a ply of the tree.
+    bool modifyPlies(const std::vector<int> &plies, const char *what, const std::function<bool(PlySimple &)> &set,
+                     bool &changed);
+    // Submits a command of a successful edit to the current taker.
+    void Record(std::unique_ptr<LamCommand> command);
+
+    MaterialList *materials;
+    Laminate *laminate;
+    LayupClipboard clipboard;
+    bool insertBefore = true;
+    std::string error;
+    LamCommandTaker *taker;
+    LamCommandTaker *defaultTaker;
+    LayupMaker *maker = nullptr; // the automatic grouping in progress; not run yet
+    Layup savedLayup;            // the layup as automatic grouping found it
+};
