@@ -1,0 +1,24 @@
+#pragma once
+
+#include "script/scriptcontext.h"
+
+// The target of the ply-material-mode script functions: edits the ply material
+// that the running context defines, and lists it.
+class PlyMaterialCommands : public ScriptContext
+{
+public:
+    PlyMaterialCommands(AppContext *context, Output output);
+
+    // Sets the fibre (fiber) or matrix material and its volume fraction. A
+    // materialId of 0 gives no material; any other id must be known to the
+    // host's catalogue (asked through the material list, which caches it), else
+    // false with nothing changed. A negative fraction leaves the fraction alone.
+    bool SetConstituent(bool fiber, int materialId, float fraction);
+    void SetThermalTheory(int code);
+    // Sets the theory; option > 0 sets the Halpin-Tsai option; each value >= 0
+    // replaces its field, negative values leave it.
+    void SetElasticTheory(int theory, int option, float longitudinalAspectRatio, float transverseRibbonDimension,
+                          float ribbonLength, float ribbonWidth, float ribbonThickness, float e11, float e22,
+                          float nu12, float nu23, float g12);
+    void List() const;
+};
