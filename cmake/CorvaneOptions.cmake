@@ -30,13 +30,22 @@ function(corvane_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# Adds one test binary from the sources of one folder.
-function(corvane_test_dir name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
-  add_executable(${name} ${sources})
+# Adds one test binary from the given sources.
+function(corvane_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# Adds one test binary from the sources of one folder, but those named after EXCLUDE.
+function(corvane_test_dir name)
+  cmake_parse_arguments(T "" "" "LIBS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  foreach(excluded ${T_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "/${excluded}$")
+  endforeach()
+  corvane_test(${name} SOURCES ${sources} LIBS ${T_LIBS})
 endfunction()
