@@ -1,0 +1,112 @@
+#include "core/layup.h"
+
+#include <memory>
+#include <stdexcept>
+
+Layup::Layup(const Layup &other)
+    : stacking_(other.stacking_)
+{
+    plies_.reserve(other.const_plies_.size());
+    const_plies_.reserve(other.const_plies_.size());
+    for (const ConstPlyHandle &item : other.const_plies_)
+        Add(item->Clone());
+}
+
+Layup &Layup::operator=(const Layup &other)
+{
+    if (this != &other) {
+        // Copy first: other may be owned by one of the items released here.
+        Layup copy(other);
+        Swap(copy);
+        stacking_ = copy.stacking_;
+    }
+    return *this;
+}
+
+Layup::~Layup() = default;
+
+bool Layup::operator==(const Layup &other) const
+{
+    if (stacking_ != other.stacking_ || const_plies_.size() != other.const_plies_.size())
+        return false;
+    for (size_t i = 0; i < const_plies_.size(); ++i) {
+        if (!const_plies_[i]->IsEqual(*other.const_plies_[i]))
+            return false;
+    }
+    return true;
+}
+
+const PlyHandle &Layup::operator[](int index)
+{
+    if (index < 0 || index >= Size())
+        throw std::out_of_range("layup index out of range");
+    return plies_[index];
+}
+
+const ConstPlyHandle &Layup::operator[](int index) const
+{
+    if (index < 0 || index >= Size())
+        throw std::out_of_range("layup index out of range");
+    return const_plies_[index];
+}
+
+bool Layup::Add(const PlyHandle &item)
+{
+    if (!item)
+        return false;
+    // Reserve both first so that the two appends cannot fail halfway.
+    plies_.reserve(plies_.size() + 1);
+    const_plies_.reserve(const_plies_.size() + 1);
+    plies_.push_back(item);
+    const_plies_.emplace_back(item);
+    return true;
+}
+
+bool Layup::Add(PlyBase *item)
+{
+    if (!item)
+        return false;
+    std::unique_ptr<PlyBase> owned(item);
+    PlyHandle handle(new PlyHolder(owned.get()));
+    owned.release();
+    return Add(handle);
+}
+
+Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
+{
+    const auto index = position - plies_.cbegin();
+    if (index < 0 || index > static_cast<std::ptrdiff_t>(plies_.size()))
+        throw std::out_of_range("layup insert position out of range");
+    if (!item)
+        return plies_.cend();
+    plies_.reserve(plies_.size() + 1);
+    const_plies_.reserve(const_plies_.size() + 1);
+    const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
+    return plies_.insert(plies_.cbegin() + index, item);
+}
+
+Layup::Iterator Layup::Erase(Iterator position)
+{
+    const auto index = position - plies_.cbegin();
+    if (index < 0 || index >= static_cast<std::ptrdiff_t>(plies_.size()))
+        throw std::out_of_range("layup erase position out of range");
+    // The item is destroyed here, after both lists agree again.
+    PlyHandle keep = plies_[index];
+    const_plies_.erase(const_plies_.cbegin() + index);
+    return plies_.erase(plies_.cbegin() + index);
+}
+
+void Layup::Clear()
+{
+    std::vector<PlyHandle> plies;
+    std::vector<ConstPlyHandle> constPlies;
+    // Empty the lists before the items go, in case an item's destructor looks back.
+    plies.swap(plies_);
+    constPlies.swap(const_plies_);
+}
+
+void Layup::Swap(Layup &other) noexcept
+{
+    plies_.swap(other.plies_);
+    const_plies_.swap(other.const_plies_);
+}

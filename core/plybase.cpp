@@ -1,0 +1,13 @@
+#include "core/plybase.h"
+
+PlyBase::PlyBase(int id, const std::string &name)
+    : id_(id), name_(name)
+{
+}
+
+PlyBase::~PlyBase() = default;
+
+bool PlyBase::IsEqual(const PlyBase &other) const
+{
+    return id_ == other.id_ && name_ == other.name_;
+}
