@@ -5,9 +5,8 @@ class PlyBase;
 // The shared cell behind PlyHandle and ConstPlyHandle: handles of both kinds
 // count in the same count, and the handle that drops it to 0 deletes the
 // holder, which deletes its item through the virtual destructor.
-class PlyHolder
+struct PlyHolder
 {
-public:
     explicit PlyHolder(PlyBase *ply) : ply(ply) {}
     PlyHolder(const PlyHolder &) = delete;
     PlyHolder &operator=(const PlyHolder &) = delete;
