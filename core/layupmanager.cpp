@@ -216,7 +216,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     source.AssignSerials(kPasteSerialStart);
     Trace("Paste: clipboard->source OK");
 
-    int maxId = work.MaxGroupId(0);
+    int maxId = LargestGroupId(work);
     const Layup &sourceItems = source.GetLayup();
     const int n = sourceItems.Size();
     for (int repeat = 0; n > 0 && repeat < count; ++repeat) {

@@ -50,6 +50,19 @@ int LinkTypeOf(PlyMatch match)
 
 } // namespace
 
+int LayupManager::Impl::LargestGroupId(const PlyGroup &work)
+{
+    int largest = work.MaxGroupId(0);
+    const Layup &layup = work.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
+            largest = std::max(largest, link->TargetGroupId());
+        else if (const auto *group = dynamic_cast<const PlyGroup *>(it->Get()))
+            largest = std::max(largest, LargestGroupId(*group));
+    }
+    return largest;
+}
+
 bool LayupManager::CreateGroup(const Selection &selection)
 {
     Impl &d = *impl_;
@@ -96,7 +109,7 @@ bool LayupManager::CreateGroup(const Selection &selection)
     rebuilt.SetStacking(layup.Stacking());
     for (int i = 0; i < layup.Size(); ++i) {
         if (i == last) {
-            rebuilt.Add(new PlyGroup(work.MaxGroupId(0) + 1, members));
+            rebuilt.Add(new PlyGroup(Impl::LargestGroupId(work) + 1, members));
             Trace("CreateGroup: group created.");
         }
         if (!selected(*layup[i]))

@@ -48,6 +48,10 @@ struct LayupManager::Impl
     // call; otherwise it is skipped. False with the error text, work then
     // partly changed.
     bool LinkGroups(PlyGroup &work, int parentId, const std::vector<int> &children, bool strict);
+    // The largest id that an item of work bears or that a link of work names;
+    // new groups go above it, so that a link whose group a cut emptied never
+    // takes a new group for its own.
+    static int LargestGroupId(const PlyGroup &work);
 
     MaterialList *materials;
     Laminate *laminate;

@@ -157,6 +157,8 @@ TEST_F(GroupsTest, CreateGroup)
             {"in any order, repeated", FivePlies, Select({4, 2, 3, 3}), "1 G1[2 3 4] 5"},
             {"one ply", FivePlies, Select({1}), "G1[1] 2 3 4 5"},
             {"next id after a link's", Sample, Select({7}), "1 G5[2 3] 4 L6>5r G7[7]"},
+            {"next id after a target that is gone", [] { return Root({Ply(1), Link(3, 8, LinkRepeat), Ply(2)}); },
+             Select({2}), "1 L3>8r G9[2]"},
             {"nothing", FivePlies, Select({}), "empty list of plies", true},
             {"a gap", FivePlies, Select({2, 3, 5}), "selected plies not consecutive", true},
             {"a ply of a group", Sample, Select({1, 2}), "Some selected plies cannot be grouped", true},
