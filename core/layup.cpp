@@ -50,13 +50,22 @@ const ConstPlyHandle &Layup::operator[](int index) const
     return const_plies_[index];
 }
 
+void Layup::ReserveOneMore()
+{
+    // Both lists get room first, so that adding to them cannot fail halfway;
+    // growing geometrically keeps a run of appends linear.
+    const size_t needed = plies_.size() + 1;
+    if (plies_.capacity() < needed)
+        plies_.reserve(2 * needed);
+    if (const_plies_.capacity() < needed)
+        const_plies_.reserve(2 * needed);
+}
+
 bool Layup::Add(const PlyHandle &item)
 {
     if (!item)
         return false;
-    // Reserve both first so that the two appends cannot fail halfway.
-    plies_.reserve(plies_.size() + 1);
-    const_plies_.reserve(const_plies_.size() + 1);
+    ReserveOneMore();
     plies_.push_back(item);
     const_plies_.emplace_back(item);
     return true;
@@ -79,8 +88,7 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
         throw std::out_of_range("layup insert position out of range");
     if (!item)
         return plies_.cend();
-    plies_.reserve(plies_.size() + 1);
-    const_plies_.reserve(const_plies_.size() + 1);
+    ReserveOneMore();
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
     return plies_.insert(plies_.cbegin() + index, item);
 }
