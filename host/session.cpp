@@ -1,0 +1,174 @@
+#include "host/session.h"
+
+#include "host/appcontext.h"
+#include "host/module.h"
+#include "host/sessiontesting.h"
+#include "script/scriptapi.h"
+#include "script/scriptmodule.h"
+#include "util/logger.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void (*gRequestHook)() = nullptr;
+
+// Stands in for the dialogs, which this build does not have: an interactive
+// request says so and changes nothing.
+class InteractiveUnavailable : public Module
+{
+public:
+    using Module::Module;
+    void Modeler(bool) override { Tell(); }
+    void Sketcher() override { Tell(); }
+    void CreatePlyMaterial() override { Tell(); }
+
+private:
+    void Tell()
+    {
+        context_->Initialize();
+        Tuvo::Logger::Root()->Log(20, "Interactive mode is not available in this build.");
+    }
+};
+
+// A script runs only from a regular file that opens for reading; anything
+// else (a directory, a FIFO, a device) selects interactive mode.
+bool IsReadableRegularFile(const char *path)
+{
+    struct stat status;
+    if (stat(path, &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
+
+struct Texts
+{
+    const char *outOfMemory;
+    const char *unexpected;
+};
+
+const Texts kModelerTexts = {"Corvane Modeler exception: out of memory.", "unexpected Corvane Modeler exception."};
+const Texts kSketcherTexts = {"Corvane Sketcher exception: out of memory.", "unexpected Corvane Sketcher exception."};
+const Texts kPlyMaterialTexts = {"Corvane (Ply Material Creation) exception: out of memory.",
+                                 "unexpected Corvane (Ply Material Creation) exception."};
+
+void ShowMessage(const lamCallbacksImp *table, const char *line)
+{
+    if (table && table->ShowMessage)
+        table->ShowMessage(line);
+}
+
+} // namespace
+
+void SetSessionRequestHook(void (*hook)()) { gRequestHook = hook; }
+
+struct Session::Impl
+{
+    explicit Impl(lamCallbacksImp *table) : callbacks(table) {}
+
+    // Runs one request inside the guard that keeps exceptions from the host.
+    template <typename Operation>
+    void Run(Session &session, const Texts &texts, Operation operation)
+    {
+        if (running) {
+            ShowMessage(callbacks, "Corvane is busy: another request is running.");
+            return;
+        }
+        running = true;
+        try {
+            if (session.Prepare()) {
+                if (gRequestHook)
+                    gRequestHook();
+                operation(*module);
+            }
+            session.Cleanup();
+        } catch (const std::bad_alloc &) {
+            Abandon();
+            ShowMessage(callbacks, texts.outOfMemory);
+        } catch (...) {
+            Abandon();
+            ShowMessage(callbacks, texts.unexpected);
+        }
+        running = false;
+    }
+
+    // After an exception: nothing of the request may call the host once the
+    // entry function has returned. The objects go with the next request.
+    void Abandon() noexcept
+    {
+        ScriptApi::Close();
+        if (context)
+            context->DetachLog();
+    }
+
+    lamCallbacksImp *callbacks;
+    std::unique_ptr<Module> module;
+    std::unique_ptr<AppContext> context;
+    bool running = false;
+};
+
+Session::Session(lamCallbacksImp *table)
+    : impl_(std::make_unique<Impl>(table))
+{
+}
+
+Session::~Session()
+{
+    impl_->module.reset();
+    impl_->context.reset();
+}
+
+const char *Session::Name() const { return "corvanes"; }
+const char *Session::Label() const { return "Corvane Modeler v11.1"; }
+const char *Session::Version() const { return "v11.1"; }
+
+bool Session::Prepare()
+{
+    lamCallbacksImp *table = impl_->callbacks;
+    if (!table)
+        return false;
+    char path[lamScriptPathBufferSize] = {};
+    const bool scriptMode = table->GetScriptPath && table->GetScriptPath(path) == 0
+                            && strnlen(path, sizeof path) >= 1 && strnlen(path, sizeof path) < sizeof path
+                            && IsReadableRegularFile(path);
+    Cleanup();
+    impl_->context = std::make_unique<AppContext>(table);
+    if (scriptMode)
+        impl_->module = std::make_unique<ScriptModule>(impl_->context.get(), path, Version());
+    else
+        impl_->module = std::make_unique<InteractiveUnavailable>(impl_->context.get());
+    return impl_->context && impl_->module;
+}
+
+void Session::Cleanup()
+{
+    if (impl_->context)
+        impl_->context->SuspendLog();
+    impl_->module.reset();
+    impl_->context.reset();
+}
+
+void Session::Modeler(bool create)
+{
+    impl_->Run(*this, kModelerTexts, [create](Module &module) { module.Modeler(create); });
+}
+
+void Session::Sketcher()
+{
+    impl_->Run(*this, kSketcherTexts, [](Module &module) { module.Sketcher(); });
+}
+
+void Session::CreatePlyMaterial()
+{
+    impl_->Run(*this, kPlyMaterialTexts, [](Module &module) { module.CreatePlyMaterial(); });
+}
