@@ -1,7 +1,21 @@
 #include "core/layup.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
+
+namespace {
+
+// Room for one more item, grown geometrically so that n appends stay linear
+// (reserving exactly one more would reallocate on every append).
+template <class List>
+void MakeRoom(List &list)
+{
+    if (list.size() == list.capacity())
+        list.reserve(std::max<size_t>(8, 2 * list.size()));
+}
+
+} // namespace
 
 Layup::Layup(const Layup &other)
     : stacking_(other.stacking_)
@@ -54,9 +68,9 @@ bool Layup::Add(const PlyHandle &item)
 {
     if (!item)
         return false;
-    // Reserve both first so that the two appends cannot fail halfway.
-    plies_.reserve(plies_.size() + 1);
-    const_plies_.reserve(const_plies_.size() + 1);
+    // Room in both first so that the two appends cannot fail halfway.
+    MakeRoom(plies_);
+    MakeRoom(const_plies_);
     plies_.push_back(item);
     const_plies_.emplace_back(item);
     return true;
@@ -79,8 +93,8 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
         throw std::out_of_range("layup insert position out of range");
     if (!item)
         return plies_.cend();
-    plies_.reserve(plies_.size() + 1);
-    const_plies_.reserve(const_plies_.size() + 1);
+    MakeRoom(plies_);
+    MakeRoom(const_plies_);
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
     return plies_.insert(plies_.cbegin() + index, item);
 }
