@@ -19,9 +19,13 @@ if(CORVANE_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Adds a library from the sources of one folder.
+# Adds a library from the sources of one folder, but those named after EXCLUDE.
 function(corvane_library name)
+  cmake_parse_arguments(L "" "" "EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(excluded ${L_EXCLUDE})
+    list(FILTER sources EXCLUDE REGEX "/${excluded}$")
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
