@@ -1,21 +1,7 @@
 #include "core/layup.h"
 
-#include <algorithm>
 #include <memory>
 #include <stdexcept>
-
-namespace {
-
-// Room for one more item, grown geometrically so that n appends stay linear
-// (reserving exactly one more would reallocate on every append).
-template <class List>
-void MakeRoom(List &list)
-{
-    if (list.size() == list.capacity())
-        list.reserve(std::max<size_t>(8, 2 * list.size()));
-}
-
-} // namespace
 
 Layup::Layup(const Layup &other)
     : stacking_(other.stacking_)
@@ -64,13 +50,22 @@ const ConstPlyHandle &Layup::operator[](int index) const
     return const_plies_[index];
 }
 
+void Layup::ReserveOneMore()
+{
+    // Both lists get room first, so that adding to them cannot fail halfway;
+    // growing geometrically keeps a run of appends linear.
+    const size_t needed = plies_.size() + 1;
+    if (plies_.capacity() < needed)
+        plies_.reserve(2 * needed);
+    if (const_plies_.capacity() < needed)
+        const_plies_.reserve(2 * needed);
+}
+
 bool Layup::Add(const PlyHandle &item)
 {
     if (!item)
         return false;
-    // Room in both first so that the two appends cannot fail halfway.
-    MakeRoom(plies_);
-    MakeRoom(const_plies_);
+    ReserveOneMore();
     plies_.push_back(item);
     const_plies_.emplace_back(item);
     return true;
@@ -93,8 +88,7 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
         throw std::out_of_range("layup insert position out of range");
     if (!item)
         return plies_.cend();
-    MakeRoom(plies_);
-    MakeRoom(const_plies_);
+    ReserveOneMore();
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
     return plies_.insert(plies_.cbegin() + index, item);
 }

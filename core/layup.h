@@ -77,6 +77,8 @@ public:
     void Swap(Layup &other) noexcept;
 
 private:
+    void ReserveOneMore();
+
     int stacking_ = StackingSimple;
     std::vector<PlyHandle> plies_;
     std::vector<ConstPlyHandle> const_plies_;
