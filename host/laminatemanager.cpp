@@ -71,6 +71,7 @@ struct LaminateManager::Impl
     Laminate saved;
     Laminate replayBase;
     Laminate checkpoint;
+    LayupClipboard checkpointClipboard;
     size_t checkpointDepth = 0;
     std::unique_ptr<LayupManager> layupManager;
     std::vector<std::unique_ptr<LamCommand>> history;
@@ -180,6 +181,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
     impl_->replayBase = loaded;
     // A checkpoint of the laminate that was replaced would not match the new history.
     impl_->checkpoint = loaded;
+    impl_->checkpointClipboard.Clear();
     impl_->checkpointDepth = 0;
     impl_->isNew = false;
     impl_->layupModified = false;
@@ -308,12 +310,16 @@ void LaminateManager::ClearUndoStack()
 void LaminateManager::BeginEdit()
 {
     impl_->checkpoint = impl_->current;
+    impl_->checkpointClipboard = impl_->layupManager->GetClipboard();
     impl_->checkpointDepth = impl_->history.size();
 }
 
 void LaminateManager::CancelEdit()
 {
     impl_->current = impl_->checkpoint;
+    // A dropped Cut or Copy must not leave its items for a later Paste, which
+    // the history could then not replay.
+    impl_->layupManager->SetClipboard(impl_->checkpointClipboard);
     while (impl_->history.size() > impl_->checkpointDepth)
         impl_->history.pop_back();
 }

@@ -81,10 +81,11 @@ public:
     // that later undos replay from.
     void ClearUndoStack();
 
-    // Marks a checkpoint: the current laminate and the history's size.
+    // Marks a checkpoint: the current laminate, the clipboard and the
+    // history's size.
     void BeginEdit();
-    // Goes back to the last checkpoint: its laminate, and the history without
-    // the commands recorded since.
+    // Goes back to the last checkpoint: its laminate and clipboard, and the
+    // history without the commands recorded since.
     void CancelEdit();
     // The current laminate counts as saved (the laminate Reset returns to).
     void MarkSaved();

@@ -8,6 +8,7 @@
 #include "core/layupbuilder.h"
 #include "core/layupclipboard.h"
 #include "core/layupmanager.h"
+#include "core/randomedits.h"
 #include "core/plycommands.h"
 #include "core/selection.h"
 #include "core/unitsystem.h"
@@ -15,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -50,26 +51,6 @@ public:
     std::string Name() const override { return "Failing"; }
 };
 
-// A layup command that fills the clipboard with one ply of a material, as a
-// recorded Copy would.
-class FillClipboardCommand : public LayupCommand
-{
-public:
-    explicit FillClipboardCommand(int material) : material_(material) {}
-    std::string Name() const override { return "Fill"; }
-    bool Apply(LayupManager &manager) const override
-    {
-        LayupClipboard clipboard;
-        clipboard.items.Add(Ply(material_));
-        clipboard.filled = true;
-        manager.SetClipboard(clipboard);
-        return true;
-    }
-
-private:
-    int material_;
-};
-
 Selection PlySelection(std::vector<int> plies)
 {
     Selection selection;
@@ -91,13 +72,6 @@ protected:
     {
         Layup().SetInsertBefore(false);
         return Layup().AddPly(Selection(), material, 0.25f, 0.0f, 1);
-    }
-    // Fills the clipboard as a recorded edit would.
-    void Fill(int material)
-    {
-        auto command = std::make_unique<FillClipboardCommand>(material);
-        ASSERT_TRUE(command->Apply(Layup()));
-        ASSERT_TRUE(manager.Submit(std::move(command)));
     }
     // Undoes until the history is empty; the number of undos.
     int UndoAll()
@@ -155,15 +129,18 @@ TEST_F(UndoHistoryTest, UndoReplaysTheOlderCommandsWithoutRecordingThem)
     EXPECT_EQ(Layout(), "");
 }
 
-TEST_F(UndoHistoryTest, UndoLeavesTheClipboardAsTheRemainingCommandsLeaveIt)
+TEST_F(UndoHistoryTest, UndoOfACutLeavesTheClipboardAsTheRemainingCommandsLeaveIt)
 {
     ASSERT_TRUE(AddOnTop(1));
-    Fill(4);
-    FillClipboardCommand(7).Apply(Layup()); // changed outside any command
-    ASSERT_TRUE(Layup().ModifyColor(PlySelection({1}), 9));
+    ASSERT_TRUE(AddOnTop(2));
+    ASSERT_TRUE(Layup().Copy(PlySelection({1})));
+    Layup().SetClipboard(LayupClipboard{Root({Ply(7)}).GetLayup(), false}); // outside any command
+    ASSERT_TRUE(Layup().Cut(PlySelection({2})));
+    EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "2");
     std::string error;
     ASSERT_TRUE(manager.Undo(error));
-    EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "4 (filled)");
+    EXPECT_EQ(Layout(), "1 2");
+    EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "1 (filled)");
     ASSERT_TRUE(manager.Undo(error));
     EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "");
 }
@@ -173,7 +150,7 @@ TEST_F(UndoHistoryTest, AFailingReplayRestoresEverything)
     ASSERT_TRUE(AddOnTop(1));
     ASSERT_TRUE(manager.Submit(std::make_unique<FailingCommand>()));
     ASSERT_TRUE(AddOnTop(2));
-    Fill(6);
+    ASSERT_TRUE(Layup().Copy(PlySelection({2})));
     const Laminate before = manager.CurrentLaminate();
     for (int attempt = 0; attempt < 2; ++attempt) {
         SCOPED_TRACE(attempt);
@@ -181,11 +158,11 @@ TEST_F(UndoHistoryTest, AFailingReplayRestoresEverything)
         EXPECT_FALSE(manager.Undo(error));
         EXPECT_EQ(error, "replay refused");
         EXPECT_TRUE(manager.CurrentLaminate().IsEqual(before));
-        EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "6 (filled)");
+        EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "2 (filled)");
         // The undone command is back, so the next undo meets the same failure.
         std::string name;
         EXPECT_TRUE(manager.LastCommandName(name));
-        EXPECT_EQ(name, "Fill");
+        EXPECT_EQ(name, "Copy");
         EXPECT_TRUE(manager.IsEnabled());
     }
 }
@@ -213,6 +190,26 @@ TEST_F(UndoHistoryTest, CancelEditDropsExactlyTheCommandsSinceTheCheckpoint)
     manager.CancelEdit();
     EXPECT_EQ(Layout(), "1");
     EXPECT_EQ(UndoAll(), 1);
+}
+
+TEST_F(UndoHistoryTest, CancelEditPutsBackTheClipboardOfTheCheckpoint)
+{
+    ASSERT_TRUE(AddOnTop(1));
+    ASSERT_TRUE(AddOnTop(2));
+    ASSERT_TRUE(Layup().Copy(PlySelection({1})));
+    manager.BeginEdit();
+    ASSERT_TRUE(Layup().Cut(PlySelection({2})));
+    manager.CancelEdit();
+    EXPECT_EQ(ClipboardText(Layup().GetClipboard()), "1 (filled)");
+    // So a paste now is one that the history can replay.
+    Selection top = PlySelection({2});
+    Layup().SetInsertBefore(false);
+    ASSERT_TRUE(Layup().Paste(top, false, false, 1));
+    EXPECT_EQ(Layout(), "1 2 1");
+    ASSERT_TRUE(AddOnTop(3));
+    std::string error;
+    ASSERT_TRUE(manager.Undo(error)) << error;
+    EXPECT_EQ(Layout(), "1 2 1");
 }
 
 TEST_F(UndoHistoryTest, SetPropertiesRecordsOnlyAChange)
@@ -331,99 +328,87 @@ TEST_F(UndoHistoryTest, ClearUndoStackMakesTheCurrentLaminateTheStart)
 
 // What an operation does to the clipboard.
 enum class ClipboardEffect {
-    Keeps,    // never touches it
-    Replaces, // recorded, its command sets or clears it; refused, it may have touched it
-    Outside   // changes it without a command
+    Keeps,   // never touches it
+    Replaces // recorded, its command sets or clears it; refused, it may have touched it
 };
 
 struct EditContext
 {
     CountingManager &manager;
-    std::mt19937 &random;
+    RandomEdits &edits;
 
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
-    template <class T, size_t N>
-    T PickOf(const T (&values)[N])
-    {
-        return values[Pick(0, N - 1)];
-    }
     LayupManager &Layup() { return *manager.GetLayupManager(); }
-    int PlyCount() const { return manager.CurrentLaminate().RootGroup().CountPlies(); }
-    // Mostly plies that exist, now and then one that does not; sometimes a group.
-    Selection RandomSelection(bool withGroups)
-    {
-        Selection selection;
-        for (int i = Pick(0, 3); i > 0; --i)
-            selection.plies.push_back(Pick(0, PlyCount() + 1));
-        if (withGroups && Pick(0, 3) == 0)
-            selection.SelectGroup(PickOf({5, 6, 99}));
-        return selection;
-    }
-    float Thickness() { return PickOf({0.125f, 0.25f, 0.2500001f, 0.5f}); }
-    float Angle() { return PickOf({-45.0f, 0.0f, 45.0f, 45.00002f, 90.0f}); }
 };
 
 struct EditOperation
 {
     const char *name;
-    ClipboardEffect clipboard;
-    std::function<void(EditContext &)> run;
+    int weight;
+    // Runs one random edit of its kind; what it did to the clipboard.
+    std::function<ClipboardEffect(EditContext &)> run;
 };
 
-// Every edit the random sequences draw from; an edit of the layup manager is
-// one more row.
+ClipboardEffect EffectOf(EditKind kind)
+{
+    switch (kind) {
+    case EditAdd: // empties it
+    case EditCut:
+    case EditCopy:
+        return ClipboardEffect::Replaces;
+    default:
+        return ClipboardEffect::Keeps;
+    }
+}
+
+// Every edit the random sequences draw from: each layup edit of the layup
+// manager and the manager's own edits.
 const std::vector<EditOperation> &EditOperations()
 {
     static const std::vector<EditOperation> operations = {
-        {"add", ClipboardEffect::Replaces,
+        {"layup edit", 12,
          [](EditContext &c) {
-             c.Layup().SetInsertBefore(c.Pick(0, 1) == 0);
-             c.Layup().AddPly(c.RandomSelection(true), c.Pick(1, 5), c.Thickness(), c.Angle(), c.Pick(0, 3));
+             return EffectOf(c.edits.Run(c.Layup(), c.manager.CurrentLaminate().RootGroup()).kind);
          }},
-        {"material", ClipboardEffect::Keeps,
-         [](EditContext &c) { c.Layup().ModifyMaterial(c.RandomSelection(false), c.Pick(1, 5)); }},
-        {"thickness", ClipboardEffect::Keeps,
-         [](EditContext &c) { c.Layup().ModifyThickness(c.RandomSelection(false), c.Thickness()); }},
-        {"angle", ClipboardEffect::Keeps,
-         [](EditContext &c) { c.Layup().ModifyAngle(c.RandomSelection(false), c.Angle()); }},
-        {"color", ClipboardEffect::Keeps,
-         [](EditContext &c) { c.Layup().ModifyColor(c.RandomSelection(false), c.Pick(0, 3)); }},
-        {"clipboard", ClipboardEffect::Outside,
-         [](EditContext &c) {
-             LayupClipboard clipboard;
-             clipboard.items.Add(Ply(c.Pick(1, 5)));
-             if (c.Pick(0, 1))
-                 clipboard.items.Add(Group(7, {Ply(2), Ply(3)}));
-             clipboard.filled = c.Pick(0, 1) == 1;
-             c.Layup().SetClipboard(clipboard);
-         }},
-        {"properties", ClipboardEffect::Replaces,
+        {"properties", 2,
          [](EditContext &c) {
              Laminate edited = c.manager.CurrentLaminate();
-             switch (c.Pick(0, 5)) {
+             switch (c.edits.Pick(0, 5)) {
              case 0:
-                 edited.SetFailureTheory(c.Pick(1, 6));
+                 edited.SetFailureTheory(c.edits.Pick(1, 6));
                  break;
              case 1:
-                 edited.SetReferencePlane(c.Pick(0, 3), c.PickOf({-0.5f, 0.0f, 0.25f}));
+                 edited.SetReferencePlane(c.edits.Pick(0, 3), c.edits.PickOf({-0.5f, 0.0f, 0.25f}));
                  break;
              case 2:
-                 edited.SetDamping(c.PickOf({0.0, 0.01, 0.02}));
+                 edited.SetDamping(c.edits.PickOf({0.0, 0.01, 0.02}));
                  break;
              case 3:
-                 edited.SetBondingStress(c.PickOf({0.0f, 12.5f}));
+                 edited.SetBondingStress(c.edits.PickOf({0.0f, 12.5f}));
                  break;
              case 4:
-                 edited.SetTsaiWuCoefficient(c.PickOf({-0.5f, 0.25f}));
+                 edited.SetTsaiWuCoefficient(c.edits.PickOf({-0.5f, 0.25f}));
                  break;
              default:
                  break; // unchanged: records nothing
              }
              c.manager.SetProperties(edited);
+             return ClipboardEffect::Replaces;
          }},
-        {"stacking", ClipboardEffect::Keeps, [](EditContext &c) { c.manager.SetStacking(c.Pick(0, 7)); }},
-        {"reset", ClipboardEffect::Replaces, [](EditContext &c) { c.manager.Reset(); }},
-        {"mark saved", ClipboardEffect::Keeps, [](EditContext &c) { c.manager.MarkSaved(); }},
+        {"stacking", 2,
+         [](EditContext &c) {
+             c.manager.SetStacking(c.edits.Pick(0, 7));
+             return ClipboardEffect::Keeps;
+         }},
+        {"reset", 1,
+         [](EditContext &c) {
+             c.manager.Reset();
+             return ClipboardEffect::Replaces;
+         }},
+        {"mark saved", 1,
+         [](EditContext &c) {
+             c.manager.MarkSaved();
+             return ClipboardEffect::Keeps;
+         }},
     };
     return operations;
 }
@@ -440,44 +425,51 @@ struct Recorded
 class RandomUndo
 {
 public:
-    RandomUndo(CountingManager &manager, unsigned seed) : manager_(manager), random_(seed) {}
+    RandomUndo(CountingManager &manager, unsigned seed) : manager_(manager), edits_(seed) {}
 
     // Runs one random operation, updating the expected history.
     void Edit()
     {
         const auto &operations = EditOperations();
-        const EditOperation &op = operations[static_cast<size_t>(Pick(0, static_cast<int>(operations.size()) - 1))];
+        int total = 0;
+        for (const EditOperation &op : operations)
+            total += op.weight;
+        int draw = edits_.Pick(1, total);
+        size_t chosen = 0;
+        while (draw > operations[chosen].weight)
+            draw -= operations[chosen++].weight;
+        const EditOperation &op = operations[chosen];
         SCOPED_TRACE(op.name);
         Recorded before{manager_.CurrentLaminate(), Layup().GetClipboard(), clipboardFromCommands_};
         const int taken = manager_.taken;
-        EditContext context{manager_, random_};
-        op.run(context);
+        EditContext context{manager_, edits_};
+        const ClipboardEffect effect = op.run(context);
         ASSERT_LE(manager_.taken, taken + 1) << "one edit, one command";
         const bool recorded = manager_.taken == taken + 1;
         if (recorded)
             expected_.push_back(std::move(before));
         else
             ASSERT_TRUE(manager_.CurrentLaminate().IsEqual(before.laminate)) << "changed without a command";
-        if (op.clipboard == ClipboardEffect::Outside || (op.clipboard == ClipboardEffect::Replaces && !recorded))
-            clipboardFromCommands_ = false;
-        else if (op.clipboard == ClipboardEffect::Replaces)
-            clipboardFromCommands_ = true;
+        if (effect == ClipboardEffect::Replaces)
+            clipboardFromCommands_ = recorded;
     }
 
-    // A checkpoint around a few edits that are then cancelled.
+    // A checkpoint around a few edits that are then cancelled: the laminate,
+    // the clipboard and the history are as at the checkpoint.
     void CancelledEdit()
     {
-        const Laminate checkpoint = manager_.CurrentLaminate();
+        const Recorded checkpoint{manager_.CurrentLaminate(), Layup().GetClipboard(), clipboardFromCommands_};
         const size_t depth = expected_.size();
         manager_.BeginEdit();
-        for (int i = Pick(0, 3); i > 0; --i)
+        for (int i = edits_.Pick(0, 3); i > 0; --i)
             Edit();
         manager_.CancelEdit();
-        ASSERT_TRUE(manager_.CurrentLaminate().IsEqual(checkpoint));
-        if (expected_.size() > depth) {
-            expected_.erase(expected_.begin() + static_cast<std::ptrdiff_t>(depth), expected_.end());
-            clipboardFromCommands_ = false; // the dropped commands may have changed it
-        }
+        ASSERT_TRUE(manager_.CurrentLaminate().IsEqual(checkpoint.laminate));
+        ASSERT_TRUE(Layup().GetClipboard().items == checkpoint.clipboard.items);
+        ASSERT_EQ(Layup().GetClipboard().filled, checkpoint.clipboard.filled);
+        expected_.erase(expected_.begin() + static_cast<std::ptrdiff_t>(std::min(depth, expected_.size())),
+                        expected_.end());
+        clipboardFromCommands_ = checkpoint.clipboardFromCommands;
     }
 
     // One undo, checked against the state recorded before the newest edit.
@@ -504,14 +496,14 @@ public:
         clipboardFromCommands_ = true; // the replay made it
     }
 
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    int Pick(int low, int high) { return edits_.Pick(low, high); }
     size_t Depth() const { return expected_.size(); }
 
 private:
     LayupManager &Layup() { return *manager_.GetLayupManager(); }
 
     CountingManager &manager_;
-    std::mt19937 random_;
+    RandomEdits edits_;
     std::vector<Recorded> expected_;
     bool clipboardFromCommands_ = true;
 };
