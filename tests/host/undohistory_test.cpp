@@ -297,19 +297,6 @@ TEST_F(UndoHistoryTest, ResetReturnsToTheSavedLaminateAndCanBeUndone)
     EXPECT_EQ(manager.CurrentLaminate().RootGroup().GetLayup().Stacking(), 1);
 }
 
-TEST_F(UndoHistoryTest, ResetRightAfterALoadIsFalse)
-{
-    LamHost::Store store(LamHost::DemoStore());
-    store.Activate();
-    const lamCallbacksImp *t = LamHost::CallbackTable();
-    LaminateManager loaded(t->GetCurrentLaminate, t->GetCurrentLaminatePlies, t->SaveLaminate, nullptr, units);
-    std::string error;
-    ASSERT_TRUE(loaded.LoadCurrentLaminate(error)) << error;
-    EXPECT_FALSE(loaded.Reset());
-    std::string name;
-    EXPECT_FALSE(loaded.LastCommandName(name));
-}
-
 TEST_F(UndoHistoryTest, ClearUndoStackMakesTheCurrentLaminateTheStart)
 {
     ASSERT_TRUE(AddOnTop(1));
