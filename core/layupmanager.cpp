@@ -11,10 +11,16 @@
 #include "util/logger.h"
 #include "util/tolerance.h"
 
+#include <algorithm>
+#include <map>
+#include <set>
+
 namespace {
 
 constexpr float kTolerance = 1e-6f;
 constexpr int kPasteSerialStart = -999999;
+// The longest full stack that a paste may produce.
+constexpr long long kMaxPlies = 100000;
 
 void Trace(const std::string &line)
 {
@@ -65,6 +71,79 @@ std::unique_ptr<PlyBase> LinkToOriginal(PlyGroup &work, const PlyBase &original,
     return link;
 }
 
+// The clipboard's items as a paste into work inserts them. A link whose target
+// is pasted with it stays (the paste points it at the target's copy). A link
+// to an item of work stands for that item; in a reversed or negated paste it
+// becomes a group of its expansion instead, since the host keeps no transform
+// of a link beyond its type. A link that finds its target nowhere stands for
+// no plies and is left out, so that the paste adds no dangling link.
+PlyGroup PasteSource(PlyGroup &work, const Layup &items, bool transformed)
+{
+    PlyGroup pool(-1, items);
+    Layup &layup = pool.GetLayup();
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        std::set<int> ids;
+        for (int i = 0; i < layup.Size(); ++i) {
+            if (IsGroupItem(*layup[i]))
+                ids.insert(layup[i]->Id());
+        }
+        Layup kept;
+        for (int i = 0; i < layup.Size(); ++i) {
+            const auto *link = dynamic_cast<const PlyGroupLink *>(layup[i].Get());
+            if (!link || ids.count(link->TargetGroupId())) {
+                kept.Add(layup[i]);
+                continue;
+            }
+            PlyGroupLink probe(*link);
+            probe.SetRoot(&work);
+            if (!probe.Target())
+                dropped = true;
+            else if (transformed)
+                kept.Add(new PlyGroup(link->Id(), probe.ExpandedCopy().GetLayup()));
+            else
+                kept.Add(layup[i]);
+        }
+        layup.Swap(kept);
+    }
+    pool.SetRoot(&pool);
+    return pool;
+}
+
+// The plies that one pasted copy of pool adds to work, each item counted as at
+// least one so that a repeated paste of empty groups is bounded too.
+long long PliesPerCopy(PlyGroup &work, const PlyGroup &pool)
+{
+    long long plies = 0;
+    const Layup &items = pool.GetLayup();
+    for (int i = 0; i < items.Size(); ++i) {
+        int count = items[i]->CountPlies();
+        const auto *link = dynamic_cast<const PlyGroupLink *>(items[i].Get());
+        if (link && !pool.FindGroup(link->TargetGroupId())) {
+            PlyGroupLink probe(*link);
+            probe.SetRoot(&work);
+            count = probe.CountPlies();
+        }
+        plies += std::max(count, 1);
+    }
+    return plies;
+}
+
+// The length of the full stack of a flat list of plies under a stacking rule.
+long long FullStack(long long plies, int stacking)
+{
+    switch (stacking) {
+    case StackingFullSymmetric:
+    case StackingFullRepeat:
+        return 2 * plies;
+    case StackingSymmetricWithCore:
+    case StackingRepeatWithCore:
+        return plies > 0 ? 2 * plies - 1 : 0;
+    default:
+        return plies;
+    }
+}
+
 } // namespace
 
 LayupManager::Impl::Impl(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker)
@@ -84,11 +163,10 @@ PlyInserter LayupManager::Impl::ComputeInserter(PlyGroup &work, const std::vecto
 bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated,
                                         int count)
 {
-    const Layup &items = clipboard.items;
     const bool intoGroup = inserter.Group() != work.Id();
     if (intoGroup) {
-        for (int i = 0; i < items.Size(); ++i) {
-            if (IsGroupItem(*items[i])) {
+        for (int i = 0; i < clipboard.items.Size(); ++i) {
+            if (IsGroupItem(*clipboard.items[i])) {
                 error = "Paste: cannot nest groups";
                 return false;
             }
@@ -110,6 +188,17 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     }
     Trace("Paste: paste site located");
 
+    const PlyGroup pool = PasteSource(work, clipboard.items, reversed || negated);
+    if (count > 0) {
+        // Counted before anything is built: a huge count must not exhaust memory first.
+        const long long copies = std::min<long long>(count, kMaxPlies + 1);
+        const long long plies = work.CountPlies() + copies * PliesPerCopy(work, pool);
+        if (FullStack(plies, work.GetLayup().Stacking()) > kMaxPlies) {
+            error = "Paste: too many plies";
+            return false;
+        }
+    }
+
     Layup &layup = target->GetLayup();
     Layup merged;
     merged.SetStacking(layup.Stacking());
@@ -118,7 +207,8 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         merged.Add(layup[i]);
     Trace("Paste: part 1 copied");
 
-    PlyGroup source(-1, items);
+    const Layup &items = pool.GetLayup();
+    PlyGroup source(pool);
     if (reversed)
         source.Reverse();
     if (negated)
@@ -126,15 +216,28 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     source.AssignSerials(kPasteSerialStart);
     Trace("Paste: clipboard->source OK");
 
-    int maxId = work.MaxGroupId(0);
+    int maxId = LargestGroupId(work);
     const Layup &sourceItems = source.GetLayup();
     const int n = sourceItems.Size();
-    for (int repeat = 0; repeat < count; ++repeat) {
+    for (int repeat = 0; n > 0 && repeat < count; ++repeat) {
+        // The ids that this copy gives the pasted groups and links, by their
+        // ids in the clipboard, so that a pasted link repeats the pasted copy
+        // of its target and not the original, which may be gone.
+        std::map<int, int> copyIds;
+        for (int k = 0, next = maxId; k < n; ++k) {
+            if (IsGroupItem(*sourceItems[k]))
+                copyIds[sourceItems[k]->Id()] = ++next;
+        }
         for (int k = 0; k < n; ++k) {
             std::unique_ptr<PlyBase> clone(sourceItems[k]->Clone());
             if (IsGroupItem(*clone)) {
                 clone->SetId(++maxId);
                 Trace(std::string("pasting group, using id = ").append(std::to_string(maxId)));
+                if (auto *link = dynamic_cast<PlyGroupLink *>(clone.get())) {
+                    const auto copy = copyIds.find(link->TargetGroupId());
+                    if (copy != copyIds.end())
+                        link->SetTargetGroupId(copy->second);
+                }
                 // The item of the clipboard that this source item was made from.
                 const PlyBase &original = *items[reversed ? n - 1 - k : k];
                 if (clipboard.filled) {

@@ -43,6 +43,44 @@ public:
     bool ModifyAngle(const Selection &selection, float angle);
     bool ModifyColor(const Selection &selection, int color);
 
+    // Structural edits and the clipboard (core/layupmanager_clipboard.cpp,
+    // core/layupmanager_groups.cpp).
+    //
+    // Removes the selected plies (top level or inside groups, not inside
+    // links), groups and links; a group left without plies goes too, links
+    // that repeat a removed group or link go with it. Delete keeps the
+    // clipboard as it was; Cut puts the removed items into it in stack order
+    // (groups and links as clones) and marks it not filled. Both succeed.
+    bool Delete(const Selection &selection);
+    bool Cut(const Selection &selection);
+    // Puts copies of the selected items into the clipboard, in stack order, and
+    // marks it filled: a selected link as a group of its expansion under the
+    // link's id, a ply inside a selected group only with its group, a ply
+    // inside a link as the ply the link shows. Changes nothing else; succeeds.
+    bool Copy(const Selection &selection);
+    // Inserts the clipboard count times at the insertion point of selection,
+    // reversed and/or with negated angles, and rewrites selection to name the
+    // items it named before under their new numbers. An empty clipboard
+    // succeeds and records nothing. Fails with "Invalid insertion operator",
+    // "Paste: cannot nest groups", "Unexpected error locating paste site", or
+    // "Paste: too many plies" when the full stack would exceed 100,000 plies;
+    // selection is then unchanged.
+    bool Paste(Selection &selection, bool reversed, bool negated, int count);
+    // Puts the selected consecutive top-level plies into a new group with the
+    // next free id, in their place. Fails with "empty list of plies", "selected
+    // plies not consecutive" or "Some selected plies cannot be grouped".
+    bool CreateGroup(const Selection &selection);
+    // Replaces each selected top-level group by its plies and removes the links
+    // that repeat it. Fails with "Could not find selected group" (also for a link).
+    bool Ungroup(const Selection &selection);
+    // Replaces the selected groups whose plies equal, mirror or antimirror those
+    // of the parent group (see Impl::LinkGroups) by links to it. Fails, for two
+    // groups, with the reason they cannot be linked; with more, skips those.
+    bool CreateLink(const Selection &selection);
+    // Replaces each selected top-level link by a group of its expansion under
+    // the link's id. Fails with "Selected group not found".
+    bool Unlink(const Selection &selection);
+
     // The text of the last failure; emptied by every operation that can fail.
     std::string GetErrorMessage() const;
     // Numbers the laminate's plies from 1; records nothing.

@@ -37,6 +37,22 @@ struct LayupManager::Impl
     // Submits a command of a successful edit to the current taker.
     void Record(std::unique_ptr<LamCommand> command);
 
+    // Structural edits (core/layupmanager_clipboard.cpp, core/layupmanager_groups.cpp).
+    //
+    // The common core of Delete and Cut: removes the selected items from the
+    // laminate into the emptied clipboard (not filled). Always true.
+    bool CutSelection(const Selection &selection);
+    // Links each child (ascending ids) of work's top level to the group or link
+    // parentId in place, as CreateLink does once it has chosen the parent.
+    // strict (two groups selected): a child that cannot be linked fails the
+    // call; otherwise it is skipped. False with the error text, work then
+    // partly changed.
+    bool LinkGroups(PlyGroup &work, int parentId, const std::vector<int> &children, bool strict);
+    // The largest id that an item of work bears or that a link of work names;
+    // new groups go above it, so that a link whose group a cut emptied never
+    // takes a new group for its own.
+    static int LargestGroupId(const PlyGroup &work);
+
     MaterialList *materials;
     Laminate *laminate;
     LayupClipboard clipboard;

@@ -1,0 +1,209 @@
+// Delete, cut, copy and paste.
+
+#include "core/layupmanager.h"
+
+#include "core/editcommands.h"
+#include "core/laminate.h"
+#include "core/layupmaker.h"
+#include "core/layupmanager_p.h"
+#include "core/plygroup.h"
+#include "core/plygrouplink.h"
+#include "core/plysimple.h"
+#include "core/plytag.h"
+#include "core/selection.h"
+#include "util/logger.h"
+
+#include <algorithm>
+
+namespace {
+
+void Trace(const std::string &line)
+{
+    Tuvo::Logger::Root()->Log(line);
+}
+
+std::vector<int> Sorted(std::vector<int> values)
+{
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+bool Contains(const std::vector<int> &sorted, int value)
+{
+    return std::binary_search(sorted.begin(), sorted.end(), value);
+}
+
+// Removes value from the sorted list; false when it is not there.
+bool Take(std::vector<int> &sorted, int value)
+{
+    const auto found = std::lower_bound(sorted.begin(), sorted.end(), value);
+    if (found == sorted.end() || *found != value)
+        return false;
+    sorted.erase(found);
+    return true;
+}
+
+bool IsPly(const PlyBase &item)
+{
+    return dynamic_cast<const PlySimple *>(&item) != nullptr;
+}
+
+// Moves group's selected plies to out (shared) and keeps the others in place;
+// true when it moved any.
+bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
+{
+    Layup kept;
+    kept.SetStacking(group.GetLayup().Stacking());
+    bool taken = false;
+    for (auto it = group.GetLayup().Begin(); it != group.GetLayup().End(); ++it) {
+        if (IsPly(**it) && Take(plies, (*it)->Id())) {
+            out.Add(*it);
+            taken = true;
+        } else {
+            kept.Add(*it);
+        }
+    }
+    if (taken)
+        group.GetLayup().Swap(kept);
+    return taken;
+}
+
+// Appends to out copies of the selected plies that group shows, in stack
+// order, looking into its groups that are not selected and into the expansions
+// of its links.
+void CopyPlies(const PlyGroup &group, std::vector<int> &plies, const std::vector<int> &groups, Layup &out)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        const PlyBase &item = **it;
+        if (IsPly(item)) {
+            if (Take(plies, item.Id()))
+                out.Add(item.Clone());
+        } else if (!Contains(groups, item.Id())) {
+            if (const auto *inner = dynamic_cast<const PlyGroup *>(&item))
+                CopyPlies(*inner, plies, groups, out);
+            else
+                CopyPlies(dynamic_cast<const PlyGroupBase &>(item).ExpandedCopy(), plies, groups, out);
+        }
+    }
+}
+
+} // namespace
+
+bool LayupManager::Impl::CutSelection(const Selection &selection)
+{
+    error.clear();
+    std::vector<int> plies = Sorted(selection.plies);
+    const std::vector<int> groups = Sorted(selection.Groups());
+    PlyGroup work = laminate->RootGroup();
+    PlyGroup root(0);
+    root.GetLayup().SetStacking(work.GetLayup().Stacking());
+    std::vector<int> removed;
+    clipboard.Clear();
+
+    for (auto it = work.GetLayup().Begin(); it != work.GetLayup().End(); ++it) {
+        PlyBase &item = **it;
+        if (IsPly(item)) {
+            if (Take(plies, item.Id())) {
+                clipboard.items.Add(*it);
+                continue;
+            }
+        } else if (Contains(groups, item.Id())) {
+            // A clone: a link taken as it is would still point into work.
+            clipboard.items.Add(item.Clone());
+            removed.push_back(item.Id());
+            continue;
+        } else if (auto *group = dynamic_cast<PlyGroup *>(&item)) {
+            // Links to a group emptied here stay: they stand for nothing now.
+            if (CutPlies(*group, plies, clipboard.items) && group->CountPlies() == 0)
+                continue;
+        }
+        root.GetLayup().Add(*it);
+    }
+    for (const int id : removed)
+        LayupMaker::RemoveGroupAndLinks(root, id);
+    laminate->SetLayup(root);
+    return true;
+}
+
+bool LayupManager::Delete(const Selection &selection)
+{
+    Impl &d = *impl_;
+    Layup saved;
+    saved.Swap(d.clipboard.items);
+    const bool filled = d.clipboard.filled;
+    const bool done = d.CutSelection(selection);
+    d.clipboard.items.Swap(saved);
+    d.clipboard.filled = filled;
+    if (done)
+        d.Record(std::make_unique<DeleteCommand>(selection));
+    return done;
+}
+
+bool LayupManager::Cut(const Selection &selection)
+{
+    const bool done = impl_->CutSelection(selection);
+    if (done)
+        impl_->Record(std::make_unique<CutCommand>(selection));
+    return done;
+}
+
+bool LayupManager::Copy(const Selection &selection)
+{
+    Impl &d = *impl_;
+    d.error.clear();
+    std::vector<int> plies = Sorted(selection.plies);
+    const std::vector<int> groups = Sorted(selection.Groups());
+    d.clipboard.Clear();
+    d.clipboard.filled = true;
+
+    // One walk in stack order, so that a paste puts the copies in the order
+    // the originals have.
+    const PlyGroup &root = d.laminate->RootGroup();
+    const Layup &layup = root.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        const PlyBase &item = **it;
+        if (IsPly(item)) {
+            if (Take(plies, item.Id()))
+                d.clipboard.items.Add(item.Clone());
+        } else if (!Contains(groups, item.Id())) {
+            if (const auto *group = dynamic_cast<const PlyGroup *>(&item))
+                CopyPlies(*group, plies, groups, d.clipboard.items);
+            else
+                CopyPlies(dynamic_cast<const PlyGroupBase &>(item).ExpandedCopy(), plies, groups, d.clipboard.items);
+        } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(&item)) {
+            d.clipboard.items.Add(new PlyGroup(link->Id(), link->ExpandedCopy().GetLayup()));
+        } else {
+            d.clipboard.items.Add(item.Clone());
+        }
+    }
+    d.Record(std::make_unique<CopyCommand>(selection));
+    return true;
+}
+
+bool LayupManager::Paste(Selection &selection, bool reversed, bool negated, int count)
+{
+    Impl &d = *impl_;
+    d.error.clear();
+    if (d.clipboard.items.Size() == 0)
+        return true;
+    PlyGroup work = d.laminate->RootGroup();
+    const PlyInserter inserter = d.ComputeInserter(work, selection.plies, selection.Groups(), d.insertBefore);
+    if (!inserter.IsValid()) {
+        d.error = "Invalid insertion operator";
+        Trace(std::string("LayupManager::Paste").append(d.error));
+        return false;
+    }
+    Trace("Paste: inserter is valid");
+    std::set<PlyTag> tags;
+    if (!selection.IsEmpty()) {
+        work.AssignSerials(1);
+        tags = PlyTag::fromSelection(work, selection);
+    }
+    if (!d.pasteClipboard(work, inserter, reversed, negated, count))
+        return false;
+    d.laminate->SetLayup(work);
+    d.Record(std::make_unique<PasteCommand>(selection, d.insertBefore, reversed, negated, count));
+    selection = PlyTag::toSelection(work, tags);
+    return true;
+}
