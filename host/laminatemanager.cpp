@@ -3,6 +3,7 @@
 #include "core/lamcommand.h"
 #include "core/laminate.h"
 #include "core/layupmanager.h"
+#include "host/materiallist.h"
 
 #include <vector>
 
