@@ -76,9 +76,15 @@ public:
     // Replaces each selected top-level group by its plies and removes the links
     // that repeat it. Fails with "Could not find selected group" (also for a link).
     bool Ungroup(const Selection &selection);
-    // Replaces the selected groups whose plies equal, mirror or antimirror those
-    // of the parent group (see Impl::LinkGroups) by links to it. Fails, for two
-    // groups, with the reason they cannot be linked; with more, skips those.
+    // Replaces the selected groups whose plies repeat those of the parent as
+    // they are, reversed, or reversed with negated angles by links of that type
+    // to it. The parent is the selected link if there is one, else the first
+    // selected group. Fails with "Unsuitable selection" (fewer than two),
+    // "Error, group not found", "Error, groups already linked" (two links);
+    // with two groups selected, also with the reason they cannot be linked
+    // ("Parent group is linked to child group", "Parent group is related to
+    // child group", "Groups have different size", "Contents of selected groups
+    // do not match"); with more, such groups are skipped.
     bool CreateLink(const Selection &selection);
     // Replaces each selected top-level link by a group of its expansion under
     // the link's id. Fails with "Selected group not found".

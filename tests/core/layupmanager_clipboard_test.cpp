@@ -179,13 +179,6 @@ TEST_F(ClipboardTest, CopyFillsTheClipboardAndChangesNothingElse)
     }
 }
 
-TEST_F(ClipboardTest, CopiesDoNotShareThePlies)
-{
-    ASSERT_TRUE(manager.Copy(Select({1}, {})));
-    ASSERT_TRUE(manager.ModifyMaterial(Select({1}), 11));
-    EXPECT_EQ(Clipboard(), "1");
-}
-
 struct PasteCase
 {
     const char *name;
