@@ -97,12 +97,12 @@ public:
     // computed afresh. Changes nothing.
     void GetActionState(const Selection &selection, LayupActionState &out) const;
     // The thicknesses of the simple plies (groups entered, links not),
-    // ascending, of neighbours closer than 1e-4 times the largest thickness
-    // (relative) only the smallest.
+    // ascending; values that do not differ at a relative tolerance of 1e-4
+    // times the largest thickness are offered once, as the smallest of them.
     std::set<float> GetThicknesses() const;
     // 0, 45, -45, 90 and the angle of every simple ply (groups entered, links
-    // not) and its negation, ascending; of values within 0.01 (relative) of one
-    // another only the first offered.
+    // not) and its negation, ascending; values that do not differ at a
+    // relative tolerance of 0.01 are offered once, as the first of them.
     std::set<float> GetAngles() const;
     // True when the catalogue knows the material of every simple ply (a ply
     // whose material is -1 was repaired before and passes; without a catalogue
