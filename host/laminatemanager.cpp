@@ -8,6 +8,7 @@
 #include "core/layupmanager.h"
 #include "core/plysimple.h"
 #include "host/hosttext.h"
+#include "host/materiallist.h"
 #include "util/logger.h"
 #include "util/tolerance.h"
 
@@ -285,8 +286,8 @@ bool LaminateManager::Replay(std::string &error)
         }
     }
     // The repair that raised the flag was made outside any command: repeat it.
-    // TODO(material check): enable once LayupManager::CheckMaterials exists.
-    // if (impl_->layupModified) { int ply = 0, material = 0; layup.CheckMaterials(&ply, &material); }
+    if (impl_->layupModified)
+        layup.CheckMaterials(nullptr, nullptr);
     return true;
 }
 
