@@ -12,6 +12,7 @@
 #include "core/plycommands.h"
 #include "core/selection.h"
 #include "core/unitsystem.h"
+#include "host/materiallist.h"
 #include "tools/lamhost/store.h"
 
 #include <gtest/gtest.h>
@@ -309,6 +310,26 @@ TEST_F(UndoHistoryTest, ClearUndoStackMakesTheCurrentLaminateTheStart)
     ASSERT_TRUE(manager.Undo(error));
     EXPECT_EQ(Layout(), "1 2");
     EXPECT_FALSE(manager.Undo(error));
+}
+
+TEST_F(UndoHistoryTest, UndoRepeatsTheRepairOfUnknownMaterials)
+{
+    LamHost::Store store(LamHost::DemoStore());
+    store.Data().laminates[0].plies = {{0.25f, 0.0f, 301, 1}, {0.5f, 45.0f, 999, 2}};
+    store.Activate();
+    const lamCallbacksImp *t = LamHost::CallbackTable();
+    MaterialList materials(t->GetMaterial, t->SelectMaterial);
+    LaminateManager loaded(t->GetCurrentLaminate, t->GetCurrentLaminatePlies, t->SaveLaminate, &materials, units);
+    std::string error;
+    ASSERT_TRUE(loaded.LoadCurrentLaminate(error)) << error;
+    materials.Add(301);
+    materials.Add(999); // unknown to the host
+    ASSERT_FALSE(loaded.GetLayupManager()->CheckMaterials(nullptr, nullptr));
+    loaded.GetLayupManager()->SetInsertBefore(false);
+    ASSERT_TRUE(loaded.GetLayupManager()->AddPly(Selection(), 301, 0.25f, 90.0f, 3));
+    ASSERT_TRUE(loaded.Undo(error)) << error;
+    // Replayed from the laminate as loaded, the repair made outside the history is made again.
+    EXPECT_EQ(Describe(loaded.CurrentLaminate().RootGroup().GetLayup()), "301 -1");
 }
 
 // ---- Random edit sequences, then undo step by step. ----
