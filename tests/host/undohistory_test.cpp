@@ -336,8 +336,9 @@ TEST_F(UndoHistoryTest, UndoRepeatsTheRepairOfUnknownMaterials)
 
 // What an operation does to the clipboard.
 enum class ClipboardEffect {
-    Keeps,   // never touches it
-    Replaces // recorded, its command sets or clears it; refused, it may have touched it
+    Keeps,    // never touches it
+    Replaces, // recorded, its command sets or clears it; refused, it may have touched it
+    Outside   // may change it in a way that no recorded command repeats
 };
 
 struct EditContext
@@ -376,6 +377,13 @@ const std::vector<EditOperation> &EditOperations()
         {"layup edit", 12,
          [](EditContext &c) {
              return EffectOf(c.edits.Run(c.Layup(), c.manager.CurrentLaminate().RootGroup()).kind);
+         }},
+        {"auto group", 1,
+         [](EditContext &c) {
+             while (!c.Layup().AutoGroup(nullptr)) {
+             }
+             // Emptied when the grouping starts; its command does not empty it.
+             return ClipboardEffect::Outside;
          }},
         {"properties", 2,
          [](EditContext &c) {
@@ -460,6 +468,8 @@ public:
             ASSERT_TRUE(manager_.CurrentLaminate().IsEqual(before.laminate)) << "changed without a command";
         if (effect == ClipboardEffect::Replaces)
             clipboardFromCommands_ = recorded;
+        else if (effect == ClipboardEffect::Outside)
+            clipboardFromCommands_ = false;
     }
 
     // A checkpoint around a few edits that are then cancelled: the laminate,
