@@ -146,7 +146,7 @@ long long FullStack(long long plies, int stacking)
 
 } // namespace
 
-LayupManager::Impl::Impl(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker)
+LayupManager::Impl::Impl(const MaterialCatalog *materials, Laminate *laminate, LamCommandTaker *taker)
     : materials(materials)
     , laminate(laminate)
     , taker(taker)
@@ -294,7 +294,7 @@ void LayupManager::Impl::Record(std::unique_ptr<LamCommand> command)
         taker->Submit(std::move(command));
 }
 
-LayupManager::LayupManager(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker)
+LayupManager::LayupManager(const MaterialCatalog *materials, Laminate *laminate, LamCommandTaker *taker)
     : impl_(std::make_unique<Impl>(materials, laminate, taker))
 {
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 
 class Laminate;
 class LamCommand;
 class LamCommandTaker;
-class MaterialList;
+class MaterialCatalog;
 class Selection;
+struct LayupActionState;
 struct LayupClipboard;
 
 // The editing engine of the current laminate. Each operation takes the caller's
@@ -18,9 +20,10 @@ struct LayupClipboard;
 class LayupManager
 {
 public:
-    // Nothing is owned: the material list (may be null), the laminate edited and
-    // the default command taker must outlive the manager.
-    LayupManager(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker);
+    // Nothing is owned: the material catalogue (the request's MaterialList; may
+    // be null), the laminate edited and the default command taker must outlive
+    // the manager.
+    LayupManager(const MaterialCatalog *materials, Laminate *laminate, LamCommandTaker *taker);
     ~LayupManager();
     LayupManager(const LayupManager &) = delete;
     LayupManager &operator=(const LayupManager &) = delete;
@@ -86,6 +89,38 @@ public:
     // Replaces each selected top-level link by a group of its expansion under
     // the link's id. Fails with "Selected group not found".
     bool Unlink(const Selection &selection);
+
+    // Queries, the material check and automatic grouping
+    // (core/layupmanager_queries.cpp).
+    //
+    // Fills out with the edit commands that the selection allows; every flag is
+    // computed afresh. Changes nothing.
+    void GetActionState(const Selection &selection, LayupActionState &out) const;
+    // The thicknesses of the simple plies (groups entered, links not),
+    // ascending; values that do not differ at a relative tolerance of 1e-4
+    // times the largest thickness are offered once, as the smallest of them.
+    std::set<float> GetThicknesses() const;
+    // 0, 45, -45, 90 and the angle of every simple ply (groups entered, links
+    // not) and its negation, ascending; values that do not differ at a
+    // relative tolerance of 0.01 are offered once, as the first of them.
+    std::set<float> GetAngles() const;
+    // True when the catalogue knows the material of every simple ply (a ply
+    // whose material is -1 was repaired before and passes; without a catalogue
+    // every ply passes). Otherwise gives every unknown material's ply the
+    // material -1, installs that without recording a command, tells the current
+    // taker (LayupModified) and returns false with the first such ply's number
+    // and material in the out arguments (either may be null) and the error text
+    // "Ply %1 references non-existing material %2".
+    bool CheckMaterials(int *plyNumber, int *materialId);
+    // One step of automatic grouping of the whole layup; the first call starts
+    // it (and empties the clipboard). False while it runs; true on the call that
+    // finishes, which installs the grouped layup and records an AutoGroupCommand
+    // unless the result equals the layup. Writes the progress (0..1, 1 with
+    // true) when progress is not null. The layup must not be edited while a
+    // grouping runs: the result replaces the layup as the grouping found it.
+    bool AutoGroup(float *progress);
+    // Abandons a running automatic grouping: nothing is installed or recorded.
+    void ResetAutoGroup();
 
     // The text of the last failure; emptied by every operation that can fail.
     std::string GetErrorMessage() const;

@@ -2,6 +2,7 @@
 
 #include "core/layup.h"
 #include "core/layupclipboard.h"
+#include "core/layupmaker.h"
 #include "core/layupmanager.h"
 #include "core/plyinserter.h"
 
@@ -10,13 +11,12 @@
 #include <string>
 #include <vector>
 
-class LayupMaker;
 class PlyGroup;
 class PlySimple;
 
 struct LayupManager::Impl
 {
-    Impl(MaterialList *materials, Laminate *laminate, LamCommandTaker *taker);
+    Impl(const MaterialCatalog *materials, Laminate *laminate, LamCommandTaker *taker);
 
     // Inserts the clipboard's items count times at the inserter's place in work
     // (a copy of the root), reversed and/or with negated angles, and renumbers
@@ -53,13 +53,22 @@ struct LayupManager::Impl
     // takes a new group for its own.
     static int LargestGroupId(const PlyGroup &work);
 
-    MaterialList *materials;
+    // The material check (core/layupmanager_queries.cpp).
+    //
+    // Gives every simple ply of group (groups entered, links skipped) whose
+    // material the catalogue does not know the material -1; the first such ply
+    // of the walk, when reported is still false, is logged, set as the error
+    // text and written to the out arguments (either may be null), and reported
+    // becomes true. False when a ply was repaired.
+    bool CheckPlyMaterials(PlyGroup &group, int *plyNumber, int *materialId, bool &reported);
+
+    const MaterialCatalog *materials;
     Laminate *laminate;
     LayupClipboard clipboard;
     bool insertBefore = true;
     std::string error;
     LamCommandTaker *taker;
     LamCommandTaker *defaultTaker;
-    LayupMaker *maker = nullptr; // the automatic grouping in progress; not run yet
-    Layup savedLayup;            // the layup as automatic grouping found it
+    std::unique_ptr<LayupMaker> maker; // the automatic grouping in progress
+    Layup savedLayup;                  // the layup as automatic grouping found it
 };

@@ -2,16 +2,78 @@
 
 #include "core/lamcommand.h"
 #include "core/laminate.h"
+#include "core/laminatecommands.h"
+#include "core/layupclipboard.h"
+#include "core/layupmaker.h"
 #include "core/layupmanager.h"
+#include "core/plysimple.h"
+#include "host/hosttext.h"
+#include "host/materiallist.h"
+#include "util/logger.h"
+#include "util/tolerance.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <vector>
+
+namespace {
+
+template <class... Ints>
+void LogLine(const char *format, Ints... values)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, format, values...);
+    Tuvo::Logger::Root()->Log(std::string(line));
+}
+
+// The angle folded into [-90, 90] as subtracting 180 while above 90, then
+// adding 180 while below -90, would fold it; by remainder, so that huge values
+// take no longer (the remainder and the sums below are exact).
+float FoldAngle(float angle)
+{
+    if (angle > 90.0f) {
+        const double r = std::fmod(static_cast<double>(angle), 180.0); // [0, 180)
+        return static_cast<float>(r <= 90.0 ? r : r - 180.0);
+    }
+    if (angle < -90.0f) {
+        const double r = std::fmod(static_cast<double>(angle), 180.0); // (-180, 0]
+        return static_cast<float>(r >= -90.0 ? r : r + 180.0);
+    }
+    return angle;
+}
+
+// The method whose location the host's location L is, for a stack of total
+// thickness t; user-defined when it is none of them.
+int InferReferencePlane(float location, float total)
+{
+    constexpr float kTolerance = 1e-6f;
+    // A NaN would pass every "not different" test below.
+    if (!(total > 0.0f) || !std::isfinite(location))
+        return Laminate::UserDefinedLocation;
+    if (std::fabs(location) < 1e-10f)
+        return Laminate::Bottom;
+    if (!ValuesDiffer(location, -total, kTolerance))
+        return Laminate::Top;
+    if (!ValuesDiffer(location, -0.5f * total, kTolerance))
+        return Laminate::Middle;
+    return Laminate::UserDefinedLocation;
+}
+
+} // namespace
 
 struct LaminateManager::Impl
 {
     lamGetCurrentLaminateFn getCurrentLaminate = nullptr;
     lamGetCurrentLaminatePliesFn getCurrentLaminatePlies = nullptr;
     lamSaveLaminateFn saveLaminate = nullptr;
+    bool isNew = true;
     Laminate current;
+    Laminate saved;
+    Laminate replayBase;
+    Laminate checkpoint;
+    LayupClipboard checkpointClipboard;
+    size_t checkpointDepth = 0;
     std::unique_ptr<LayupManager> layupManager;
     std::vector<std::unique_ptr<LamCommand>> history;
     bool layupModified = false;
@@ -26,12 +88,153 @@ LaminateManager::LaminateManager(lamGetCurrentLaminateFn getCurrentLaminate,
     impl_->getCurrentLaminatePlies = getCurrentLaminatePlies;
     impl_->saveLaminate = saveLaminate;
     impl_->current.Reset(units);
+    impl_->saved = impl_->current;
+    impl_->replayBase = impl_->current;
+    impl_->checkpoint = impl_->current;
     impl_->layupManager = std::make_unique<LayupManager>(materials, &impl_->current, this);
     current_ = &impl_->current;
     layupManager_ = impl_->layupManager.get();
 }
 
 LaminateManager::~LaminateManager() = default;
+
+bool LaminateManager::LoadCurrentLaminate(std::string &error)
+{
+    Tuvo::Logger::Root()->Log("Getting current laminate from database");
+    HostText name(lamTextBufferSize);
+    int hostNumber = 0;
+    int failureTheory = 0;
+    int hostOption = 0;
+    float location = 0.0f;
+    float bondingStress = 0.0f;
+    float tsaiWuCoefficient = 0.0f;
+    double mass = 0.0;
+    double damping = 0.0;
+    double temperature = 0.0;
+    int count = 0;
+    const int rc = impl_->getCurrentLaminate
+                       ? impl_->getCurrentLaminate(name.Buffer(), &hostNumber, &failureTheory, &hostOption, &location,
+                                                   &bondingStress, &tsaiWuCoefficient, &mass, &damping, &temperature,
+                                                   &count)
+                       : -1;
+    if (rc != 0) {
+        LogLine("GetCurrentLaminate returns %4d", rc);
+        error = "Error loading current laminate";
+        return false;
+    }
+    // Checked before any array is made for it.
+    if (count > kMaxLoadedPlies) {
+        error = "Error loading current laminate";
+        return false;
+    }
+    LogLine("Success getting current laminate with %d plies!", count);
+
+    Laminate loaded(1, name.Text(), hostNumber);
+    loaded.SetHostOption(hostOption);
+    loaded.SetReferencePlane(Laminate::UserDefinedLocation, location);
+    loaded.SetBondingStress(bondingStress);
+    loaded.SetTsaiWuCoefficient(tsaiWuCoefficient);
+    loaded.SetNonStructuralMass(mass);
+    loaded.SetDamping(damping);
+    loaded.SetReferenceTemperature(temperature);
+    loaded.SetFailureTheory(failureTheory >= Laminate::Hill && failureTheory <= Laminate::UserDefinedTheory
+                                ? failureTheory
+                                : Laminate::TsaiWu);
+
+    PlyGroup root(0);
+    if (count > 0) {
+        const auto n = static_cast<size_t>(count);
+        std::vector<float> thicknesses(n, 0.0f);
+        std::vector<float> angles(n, 0.0f);
+        std::vector<int> materials(n, 0);
+        std::vector<int> colors(n, 0);
+        const int pliesRc = impl_->getCurrentLaminatePlies
+                                ? impl_->getCurrentLaminatePlies(thicknesses.data(), angles.data(), materials.data(),
+                                                                 colors.data())
+                                : -1;
+        if (pliesRc != 0) {
+            LogLine("GetCurrentLaminatePlies returns %d", pliesRc);
+            error = "Error loading current laminate plies";
+            return false;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (!std::isfinite(thicknesses[i]) || !std::isfinite(angles[i])) {
+                error = "Error loading current laminate plies";
+                return false;
+            }
+            auto *ply = new PlySimple(static_cast<int>(i) + 1, "ply name");
+            ply->SetThickness(thicknesses[i]);
+            ply->SetAngle(FoldAngle(angles[i]));
+            ply->SetMaterial(materials[i]);
+            ply->SetColor(colors[i]);
+            root.GetLayup().Add(ply);
+        }
+    }
+    LayupMaker::FindStackingRule(root.GetLayup());
+    loaded.SetLayup(root);
+    loaded.SetReferencePlane(InferReferencePlane(location, loaded.RootGroup().TotalThickness()), location);
+    loaded.ClearModified();
+
+    impl_->layupManager->ClearClipboard();
+    impl_->history.clear();
+    impl_->current = loaded;
+    impl_->saved = loaded;
+    impl_->replayBase = loaded;
+    // A checkpoint of the laminate that was replaced would not match the new history.
+    impl_->checkpoint = loaded;
+    impl_->checkpointClipboard.Clear();
+    impl_->checkpointDepth = 0;
+    impl_->isNew = false;
+    impl_->layupModified = false;
+    return true;
+}
+
+bool LaminateManager::SaveLaminate(std::string &error)
+{
+    Tuvo::Logger::Root()->Log("Begin SaveLaminate...");
+    const Laminate &laminate = impl_->current;
+    std::vector<PlySimple> stack;
+    laminate.RootGroup().CollectPliesExpanded(stack);
+
+    // Never empty, so that even a laminate without plies hands over valid arrays.
+    const size_t size = std::max<size_t>(stack.size(), 1);
+    std::vector<float> thicknesses(size, 0.0f);
+    std::vector<float> angles(size, 0.0f);
+    std::vector<int> materials(size, 0);
+    std::vector<int> colors(size, 0);
+    float total = 0.0f;
+    for (size_t i = 0; i < stack.size(); ++i) {
+        thicknesses[i] = stack[i].Thickness();
+        angles[i] = stack[i].Angle();
+        materials[i] = stack[i].Material();
+        colors[i] = stack[i].Color();
+        total += thicknesses[i];
+    }
+
+    const int rc = impl_->saveLaminate
+                       ? impl_->saveLaminate(SaveMode(), laminate.FailureTheory(), laminate.HostOption(),
+                                             laminate.ReferencePlaneLocation(total), laminate.BondingStress(),
+                                             laminate.TsaiWuInteractionType(), laminate.TsaiWuCoefficient(),
+                                             laminate.NonStructuralMass(), laminate.Damping(),
+                                             laminate.ReferenceTemperature(), static_cast<int>(stack.size()),
+                                             thicknesses.data(), angles.data(), materials.data(), colors.data())
+                       : -1;
+    if (rc != 0) {
+        LogLine("Error saving laminate using callback, rc=%4d", rc);
+        error = rc == lamTsaiWuTypeRefused ? "Error saving laminate, wrong Tsai-Wu interaction type?"
+                                           : "Error saving current laminate";
+        return false;
+    }
+    impl_->current.ClearModified();
+    impl_->saved = impl_->current;
+    Tuvo::Logger::Root()->Log("End SaveLaminate, success.");
+    return true;
+}
+
+int LaminateManager::SaveMode() const
+{
+    return impl_->isNew ? lamSaveCreate : lamSaveModify;
+}
 
 void LaminateManager::LayupModified()
 {
@@ -43,6 +246,51 @@ void LaminateManager::Take(std::unique_ptr<LamCommand> command)
     impl_->history.push_back(std::move(command));
 }
 
+bool LaminateManager::Undo(std::string &error)
+{
+    if (impl_->history.empty()) {
+        error = "undo stack is empty";
+        return false;
+    }
+    std::unique_ptr<LamCommand> undone = std::move(impl_->history.back());
+    impl_->history.pop_back();
+    SetEnabled(false);
+    const bool replayed = Replay(error);
+    SetEnabled(true);
+    // Kept on failure: the restored laminate still includes its change.
+    if (!replayed)
+        impl_->history.push_back(std::move(undone));
+    return replayed;
+}
+
+bool LaminateManager::Replay(std::string &error)
+{
+    error.clear();
+    LayupManager &layup = *impl_->layupManager;
+    const LayupClipboard clipboard = layup.GetClipboard();
+    layup.ClearClipboard();
+    const Laminate fallback = impl_->current;
+    impl_->current = impl_->replayBase;
+    for (const auto &command : impl_->history) {
+        Laminate result;
+        std::string commandError;
+        const int outcome = command->Execute(*this, result, commandError);
+        if (outcome == CommandNewLaminate) {
+            if (!result.IsEqual(impl_->current))
+                impl_->current = result;
+        } else if (outcome != CommandApplied) {
+            impl_->current = fallback;
+            layup.SetClipboard(clipboard);
+            error = commandError;
+            return false;
+        }
+    }
+    // The repair that raised the flag was made outside any command: repeat it.
+    if (impl_->layupModified)
+        layup.CheckMaterials(nullptr, nullptr);
+    return true;
+}
+
 bool LaminateManager::LastCommandName(std::string &name) const
 {
     if (impl_->history.empty()) {
@@ -51,4 +299,70 @@ bool LaminateManager::LastCommandName(std::string &name) const
     }
     name = impl_->history.back()->Name();
     return true;
+}
+
+void LaminateManager::ClearUndoStack()
+{
+    impl_->history.clear();
+    // Later undos replay the commands recorded from now on, so they start here.
+    impl_->replayBase = impl_->current;
+}
+
+void LaminateManager::BeginEdit()
+{
+    impl_->checkpoint = impl_->current;
+    impl_->checkpointClipboard = impl_->layupManager->GetClipboard();
+    impl_->checkpointDepth = impl_->history.size();
+}
+
+void LaminateManager::CancelEdit()
+{
+    impl_->current = impl_->checkpoint;
+    // A dropped Cut or Copy must not leave its items for a later Paste, which
+    // the history could then not replay.
+    impl_->layupManager->SetClipboard(impl_->checkpointClipboard);
+    while (impl_->history.size() > impl_->checkpointDepth)
+        impl_->history.pop_back();
+}
+
+void LaminateManager::MarkSaved()
+{
+    impl_->saved = impl_->current;
+}
+
+void LaminateManager::SetProperties(const Laminate &edited)
+{
+    if (edited.IsEqual(impl_->current))
+        return;
+    Apply(std::make_unique<LamCommandReplace>(edited, false, "Set Properties"));
+}
+
+bool LaminateManager::SetStacking(int rule)
+{
+    if (rule < StackingFullSymmetric || rule > StackingRepeatWithCore)
+        rule = StackingSimple;
+    if (impl_->current.RootGroup().GetLayup().Stacking() == rule)
+        return false;
+    Apply(std::make_unique<LamCommandStacking>(rule));
+    return true;
+}
+
+bool LaminateManager::Reset()
+{
+    if (impl_->current.IsEqual(impl_->saved))
+        return false;
+    Apply(std::make_unique<LamCommandReplace>(impl_->saved, true, "Reset"));
+    return true;
+}
+
+void LaminateManager::Apply(std::unique_ptr<LamCommand> command)
+{
+    Laminate result;
+    std::string error;
+    const int outcome = command->Execute(*this, result, error);
+    if (outcome == CommandNewLaminate)
+        impl_->current = result;
+    // A failed command is dropped with its text: current is as it was.
+    if (outcome == CommandNewLaminate || outcome == CommandApplied)
+        Submit(std::move(command));
 }

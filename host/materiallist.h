@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/materialcatalog.h"
 #include "host/lamcallbacks.h"
 
 #include <memory>
@@ -39,11 +40,11 @@ private:
 // the plies reference and those picked through the host's picker. The host is
 // asked only by Add and SelectMaterial; a null host function counts as a
 // failing call.
-class MaterialList
+class MaterialList : public MaterialCatalog
 {
 public:
     MaterialList(lamGetMaterialFn getMaterial, lamSelectMaterialFn selectMaterial);
-    ~MaterialList();
+    ~MaterialList() override;
     MaterialList(const MaterialList &) = delete;
     MaterialList &operator=(const MaterialList &) = delete;
 
@@ -55,7 +56,7 @@ public:
     int GetNextId(int id) const;
     // Copies the entry into out and returns its id; -1 (out untouched) when not held.
     int GetMaterial(int id, MaterialInfo &out) const;
-    bool Contains(int id) const;
+    bool Contains(int id) const override;
 
     // Runs the host's picker for a MaterialSelectKind, then reads every held
     // entry again: entries the host no longer knows are dropped and renamed ones

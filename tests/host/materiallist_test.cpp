@@ -1,5 +1,8 @@
 #include "host/materiallist.h"
 
+#include "core/laminate.h"
+#include "core/layupbuilder.h"
+#include "core/layupmanager.h"
 #include "tools/lamhost/store.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +173,25 @@ TEST_F(MaterialListTest, NullPickerIsNothingChosen)
     EXPECT_FALSE(list.Contains(301));
     EXPECT_TRUE(changed) << "a removal alone is a change";
     EXPECT_EQ(list.SelectMaterial(PlyMaterialKind, nullptr), -2); // changed is optional
+}
+
+// The layup manager's material check asks the list what it has met, not the host.
+TEST_F(MaterialListTest, TheLayupManagersMaterialCheckAsksTheList)
+{
+    MaterialList list = Make();
+    list.Add(301);
+    list.Add(302);
+    RemoveFromCatalogue(302);
+    Laminate laminate;
+    laminate.SetLayup(layuptest::Root({layuptest::Ply(301), layuptest::Ply(302), layuptest::Ply(303)}));
+    LayupManager manager(&list, &laminate, nullptr);
+    int ply = 0;
+    int material = 0;
+    EXPECT_FALSE(manager.CheckMaterials(&ply, &material));
+    EXPECT_EQ(ply, 3);
+    EXPECT_EQ(material, 303);
+    EXPECT_EQ(layuptest::Flat(laminate.RootGroup()), "301 302 -1");
+    EXPECT_EQ(store_.Calls(Slot::GetMaterial), 2);
 }
 
 TEST(MaterialInfo, OrderAndEqualityByIdOnly)
