@@ -8,11 +8,12 @@ end
 
 SetFiber{Material = 101, Fraction = 0.6}
 SetMatrix{Material = 201, Fraction = 0.4}
+-- Ribbon dimensions are in the host's length unit (millimetres in the demo store).
 SetElasticTheory("HalpinTsai", {
   Description = "DiscontinuousRibbon",
-  AvgLength = 0.002,
-  AvgWidth = 0.0005,
-  AvgThickness = 0.00005,
+  AvgLength = 2.0,
+  AvgWidth = 0.5,
+  AvgThickness = 0.05,
 })
 SetThermalTheory("Energy")
 List()

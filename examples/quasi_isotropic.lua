@@ -1,5 +1,6 @@
 -- A quasi-isotropic carbon/epoxy laminate built ply by ply: [0/45/-45/90]s.
--- Run in modification mode: the plies go on top of the current laminate.
+-- ./run uses it to create a new laminate; in modification mode the plies go
+-- on top of the current laminate.
 
 local material = 301   -- "Carbon/epoxy UD 0.125" in the demo catalogue
 local thickness = 0.125

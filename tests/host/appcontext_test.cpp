@@ -2,6 +2,8 @@
 
 #include "core/laminate.h"
 #include "core/plygroup.h"
+#include "core/plymaterial.h"
+#include "core/plysimple.h"
 #include "host/helpsystem.h"
 #include "host/materiallist.h"
 #include "host/testenv.h"
@@ -12,6 +14,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
