@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <new>
+
 #include <execinfo.h>
-#include <unistd.h>
 
 namespace {
 
@@ -28,7 +28,11 @@ bool CountOne()
     if (++c.count != c.failAt)
         return false;
     c.failed = true;
-    if (std::getenv("FAILALLOC_TRACE")) { void *frames[40]; int n = backtrace(frames, 40); backtrace_symbols_fd(frames, n, 2); }
+    static const char *trace = std::getenv("FAILALLOC_BACKTRACE");
+    if (trace && std::atoll(trace) == c.failAt) {
+        void *frames[48];
+        backtrace_symbols_fd(frames, backtrace(frames, 48), 2);
+    }
     return true;
 }
 

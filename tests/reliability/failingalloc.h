@@ -5,7 +5,9 @@
 // thread and throw std::bad_alloc (or return null, for the nothrow forms) on
 // the N-th. LuaAlloc counts in the same sequence for interpreters opened with
 // it, so that one number runs through the C++ and the Lua allocations of a
-// request. Frees are never counted; a failed allocation is counted.
+// request. Frees are never counted; a failed allocation is counted. With
+// FAILALLOC_BACKTRACE=N in the environment, each failure of the N-th
+// allocation prints its backtrace on standard error.
 
 #include <cstddef>
 

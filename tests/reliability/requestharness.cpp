@@ -9,7 +9,7 @@
 namespace reliability {
 
 const char kModifyScript[] = R"(Message("Plies before: " .. CountPlies())
-AddPly{Material = 301, Thickness = 0.125, Angle = 30, Color = 3}
+AddPly{Material = SelectMaterial() or 301, Thickness = 0.125, Angle = 30, Color = 3}
 AddPly{Material = 302, Thickness = 0.25, Angle = -30, Color = 4}
 SelectPly(5)
 SelectPly(6)
@@ -31,7 +31,7 @@ Message("Groups: " .. CountGroups())
 List()
 )";
 
-const char kPlyMaterialScript[] = R"(SetFiber{Material = 101, Fraction = 0.6}
+const char kPlyMaterialScript[] = R"(SetFiber{Material = SelectMaterial() or 101, Fraction = 0.6}
 SetMatrix{Material = 201, Fraction = 0.4}
 SetElasticTheory("HalpinTsai", {Description = "DiscontinuousRibbon", AvgLength = 2.0, AvgWidth = 0.5})
 SetThermalTheory("Energy")
@@ -42,6 +42,12 @@ List()
 namespace {
 
 Outcome *gRecording = nullptr;
+bool gModuleSetUp = false;
+
+// The module's session takes the table without telling; a request that
+// reaches the host shows that it exists.
+int gProbeCalls = 0;
+void Probe(LamHost::Slot) { ++gProbeCalls; }
 
 void Note(LamHost::Slot slot)
 {
@@ -59,16 +65,31 @@ bool SameFloat(double a, double b)
 Harness::Harness() : store_(LamHost::DemoStore())
 {
     store_.Activate();
-    static const bool setUp = [] {
-        lamSetup(GuardedTable());
-        return true;
-    }();
-    (void)setUp;
+    SetUpModule();
     modifyPath_ = WriteScript("modify.lua", kModifyScript);
     plyMaterialPath_ = WriteScript("plymat.lua", kPlyMaterialScript);
 }
 
 Harness::~Harness() = default;
+
+void Harness::SetUpModule()
+{
+    if (gModuleSetUp)
+        return;
+    lamSetup(GuardedTable());
+    failalloc::Pause pause;
+    // A sketcher request asks the host for the script path first thing.
+    gProbeCalls = 0;
+    SetCallObserver(Probe);
+    {
+        InRequest scope;
+        lamSketcher();
+    }
+    SetCallObserver(nullptr);
+    gModuleSetUp = gProbeCalls > 0;
+}
+
+bool Harness::ModuleSetUp() { return gModuleSetUp; }
 
 std::string Harness::WriteScript(const std::string &name, const std::string &text)
 {
@@ -86,6 +107,9 @@ Outcome Harness::Run(const std::string &path, Entry entry)
         store_.ClearRecords();
         store_.BeginRequest();
         store_.SetScriptPath(path);
+        // The picker's answer; one left over from a request that ended early is used instead.
+        if (store_.PendingPicks() == 0)
+            store_.QueuePick(kPickedMaterial);
         Sync();
         outcome.calls.reserve(4096);
     }

@@ -14,11 +14,15 @@
 
 namespace reliability {
 
-// A modification script: adds, two groups, a link, a copy and a paste, and a
-// listing, on the demo laminate.
+// A modification script: adds (the first with the material the host's picker
+// gives), two groups, a link, a copy and a paste, and a listing, on the demo
+// laminate.
 extern const char kModifyScript[];
-// A ply material script: constituents, both theories, a listing.
+// A ply material script: constituents (the fibre from the picker), both
+// theories, a listing.
 extern const char kPlyMaterialScript[];
+// What the picker answers in every request.
+constexpr int kPickedMaterial = 103;
 
 // What one request left with the host.
 struct Outcome
@@ -34,6 +38,11 @@ class Harness
 public:
     // Sets the module up with the guarded table (once per process) and writes the scripts.
     Harness();
+
+    // Calls lamSetup with the guarded table, unless an earlier call made the
+    // session; whether one did.
+    static void SetUpModule();
+    static bool ModuleSetUp();
     ~Harness();
 
     // A script file in the harness's folder; returns its path.
