@@ -191,6 +191,12 @@ try(List)
     Sweep([&] { return harness_.Modify(path); }, kModelerOutOfMemory);
 }
 
+TEST_F(AllocFailure, CreationRequest)
+{
+    const Tally tally = Sweep([this] { return harness_.Create(harness_.CreatePath()); }, kModelerOutOfMemory);
+    EXPECT_GT(tally.outOfMemory, 0);
+}
+
 TEST_F(AllocFailure, PlyMaterialRequest)
 {
     const Tally tally =

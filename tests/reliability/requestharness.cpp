@@ -31,6 +31,15 @@ Message("Groups: " .. CountGroups())
 List()
 )";
 
+const char kCreateScript[] = R"(for _, angle in ipairs({0, 45, -45, 90}) do
+  AddPly{Material = 301, Thickness = 0.125, Angle = angle, Color = 2}
+end
+SetStackingSequence("Full Symmetric")
+SetProperties{Theory = "Hoffman", BondingStress = 12.5}
+SetReferencePlane{Method = "Top"}
+List()
+)";
+
 const char kPlyMaterialScript[] = R"(SetFiber{Material = SelectMaterial() or 101, Fraction = 0.6}
 SetMatrix{Material = 201, Fraction = 0.4}
 SetElasticTheory("HalpinTsai", {Description = "DiscontinuousRibbon", AvgLength = 2.0, AvgWidth = 0.5})
@@ -67,6 +76,7 @@ Harness::Harness() : store_(LamHost::DemoStore())
     store_.Activate();
     SetUpModule();
     modifyPath_ = WriteScript("modify.lua", kModifyScript);
+    createPath_ = WriteScript("create.lua", kCreateScript);
     plyMaterialPath_ = WriteScript("plymat.lua", kPlyMaterialScript);
 }
 
@@ -131,6 +141,11 @@ Outcome Harness::Run(const std::string &path, Entry entry)
 Outcome Harness::Modify(const std::string &path)
 {
     return Run(path, [] { lamModeler(0); });
+}
+
+Outcome Harness::Create(const std::string &path)
+{
+    return Run(path, [] { lamModeler(1); });
 }
 
 Outcome Harness::PlyMaterial(const std::string &path)

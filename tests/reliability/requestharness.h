@@ -21,6 +21,8 @@ extern const char kModifyScript[];
 // A ply material script: constituents (the fibre from the picker), both
 // theories, a listing.
 extern const char kPlyMaterialScript[];
+// A creation script: plies, a stacking rule and properties, a listing.
+extern const char kCreateScript[];
 // What the picker answers in every request.
 constexpr int kPickedMaterial = 103;
 
@@ -51,10 +53,12 @@ public:
     // Each runs one entry call with the script at path against the demo
     // store as it was at the start (faults set on store() stay).
     Outcome Modify(const std::string &path);
+    Outcome Create(const std::string &path);
     Outcome PlyMaterial(const std::string &path);
 
     LamHost::Store &Store() { return store_; }
     const std::string &ModifyPath() const { return modifyPath_; }
+    const std::string &CreatePath() const { return createPath_; }
     const std::string &PlyMaterialPath() const { return plyMaterialPath_; }
 
 private:
@@ -64,6 +68,7 @@ private:
     TempDir dir_;
     LamHost::Store store_;
     std::string modifyPath_;
+    std::string createPath_;
     std::string plyMaterialPath_;
 };
 
