@@ -11,6 +11,7 @@
 #include "host/plymaterialsaver.h"
 #include "util/logdest.h"
 #include "util/logger.h"
+#include "util/logline.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -207,9 +208,7 @@ bool AppContext::LaminateInit(bool create)
 
     impl_->colorManager.reset(); // the old one goes before the new one reads the host
     impl_->colorManager = std::make_unique<ColorManager>(host.GetColorCount, host.GetColorIDs, host.GetColor);
-    char line[80];
-    std::snprintf(line, sizeof line, "Color Manager is ready: there are %5d colors.", impl_->colorManager->Count());
-    Log(line);
+    LogLine("Color Manager is ready: there are %5d colors.", impl_->colorManager->Count());
 
     // The laminate manager's layup manager points at the material list: replace it first.
     impl_->laminateManager.reset();
