@@ -257,8 +257,9 @@ TEST_F(EntryPointsTest, ACallFromInsideACallbackIsRefused)
     EXPECT_EQ(store_.LaminateSaves().size(), 1u);
 }
 
-// An exception out of a host callback ends the request with one line; the next
-// request runs normally, and the abandoned one calls the host no more.
+// An exception out of a host callback ends the request with one line, also
+// while the interpreter is open; the next requests run normally, in their own
+// mode.
 TEST_F(EntryPointsTest, AnExceptionEndsTheRequestAndTheNextOneRuns)
 {
     struct Case

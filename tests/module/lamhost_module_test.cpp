@@ -107,11 +107,8 @@ TEST_F(LamhostModuleTest, FailuresShowTheirLines)
     const Case cases[] = {
         {"Paste{Count = 0}", {}, "modify", modeler,
          {"error: Paste: Count must be strictly positive", "Error running script"}},
-        {"Message('a') AddPly{", {}, "create", modeler,
+        {"Message('not run') AddPly{", {}, "create", modeler,
          {"error: @:1: unexpected symbol near <eof>", "Syntax error in script"}},
-        {"Cancel()", {}, "plymat", plyMaterial, {"Canceling script"}},
-        {"Message('kept')", {"--fail", "GetCurrentLaminate=1"}, "modify", nullptr,
-         {"INITIALIZATION ERROR: Reading Laminate definition", "Error loading current laminate"}},
         {"Message('ran')", {"--fail", "SaveLaminate=999"}, "modify", modeler,
          {"ran", "INITIALIZATION ERROR: Saving Laminate", "Error saving laminate, wrong Tsai-Wu interaction type?"},
          "Laminate save 1: mode 2 (modify), refused with result 999"},

@@ -4,6 +4,8 @@
 
 #include "tests/module/moduletest.h"
 
+#include <algorithm>
+
 namespace {
 
 using LamHost::Slot;
@@ -59,6 +61,10 @@ const UsageCase kLaminateUsage[] = {
     {"AddPly{Material = 3, Thickness = 1, Angle = -90.5}", "AddPly: Angle not specified or invalid"},
     {"AddPly{Material = 3, Thickness = 1, Angle = 0/0}", "AddPly: Angle not specified or invalid"},
     {"AddPly{Material = 3, Thickness = 1, Angle = 0, Color = -1}", "AddPly: color invalid"},
+    {"AddPly{Material = 0, Thickness = 0, Angle = 91, Color = -1}", "AddPly: Material not specified or invalid"},
+    {"AddPly{Material = 3, Thickness = 0, Angle = 91, Color = -1}", "AddPly: Thickness not specified or invalid"},
+    {"AddPly{Material = 3, Thickness = 1, Angle = 91, Color = -1}", "AddPly: Angle not specified or invalid"},
+    {"AddPly{Material = 0, Color = {}}", "usage: AddPly( ply-params-table )"},
     {"ModifyPly()", "usage: ModifyPly( ply-params-table )"},
     {"ModifyPly('x')", "usage: ModifyPly( ply-params-table )"},
     {"ModifyPly{Angle = 'steep'}", "usage: ModifyPly( ply-params-table )"},
@@ -74,6 +80,8 @@ const UsageCase kLaminateUsage[] = {
     {"Paste{Count = 0}", "Paste: Count must be strictly positive"},
     {"Paste{Count = 0.9}", "Paste: Count must be strictly positive"},
     {"Paste{Count = -1e300}", "Paste: Count must be strictly positive"},
+    {"Paste{Style = 'X', Location = 'Y', Count = 0}", "Paste: Style is unrecognized"},
+    {"Paste{Location = 'Y', Count = 0}", "Paste: Location is unrecognized"},
     {"Group(1)", "usage: Group()"},
     {"Ungroup(1)", "usage: Ungroup()"},
     {"Link(1)", "usage: Link()"},
@@ -85,6 +93,7 @@ const UsageCase kLaminateUsage[] = {
     {"Message(nil)", "Message() argument must be a string"},
     {"Message({})", "Message() argument must be a string"},
     {"Message(true)", "Message() argument must be a string"},
+    {"Message({}, 1)", "usage: Message(msg)"},
     {"Mode(1)", "usage: Mode()"},
     {"Platform(1)", "usage: Platform()"},
     {"Version(1)", "usage: Version()"},
@@ -106,6 +115,8 @@ const UsageCase kPlyMaterialUsage[] = {
     {"SetElasticTheory('UserDefined', {}, {})", "usage: SetElasticTheory( <name>, [Halpin-Tsai-params-table] )"},
     {"SetElasticTheory({})", "SetElasticTheory: 1st arg must be a string"},
     {"SetElasticTheory('Voigt')", "SetElasticTheory: theory name unrecognized"},
+    {"SetElasticTheory('Voigt', 5)", "SetElasticTheory: theory name unrecognized"},
+    {"SetElasticTheory({}, 1, 2)", "usage: SetElasticTheory( <name>, [Halpin-Tsai-params-table] )"},
     {"SetElasticTheory('HalpinTsai')", "SetElasticTheory: options table required for HalpinTsai"},
     {"SetElasticTheory('HalpinTsai', 'ContinuousFiber')", "SetElasticTheory: options table required for HalpinTsai"},
     {"SetElasticTheory('HalpinTsai', {Description = 'Fibre'})",
