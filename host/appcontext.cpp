@@ -18,7 +18,7 @@
 #include <QString>
 #include <QTranslator>
 
-#include <cstdio>
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
@@ -93,10 +93,14 @@ bool AppContext::CreateApplication(bool gui)
         impl_->ownsApplication = false;
         return true;
     }
+    // The toolkit sets the process's C locale from the environment; the host's
+    // number formatting (and Lua's) must not change under it.
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
     if (gui)
         impl_->application = new QApplication(gArgc, gArgv);
     else
         impl_->application = new QCoreApplication(gArgc, gArgv);
+    std::setlocale(LC_ALL, locale.c_str());
     impl_->ownsApplication = true;
     return true;
 }
