@@ -2,80 +2,32 @@
 
 #include "host/testenv.h"
 
+#include "tests/tools/runprogram.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
-
-struct Outcome
-{
-    int status = -1; // exit status; -1 when the program did not exit normally
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 bool Contains(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
 
 class LamhostModuleTest : public ::testing::Test
 {
 protected:
+    LamhostModuleTest() { env_.Unset("CORVANE_DEBUG"); } // trace lines would change the output
+
     // lamhost with the module of this build (found beside it) and the arguments.
     Outcome Run(const std::vector<std::string> &args)
     {
-        const std::string outPath = dir_.Path() + "/stdout.txt", errPath = dir_.Path() + "/stderr.txt";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(dir_.Path().c_str()) != 0)
-                _exit(127);
-            unsetenv("CORVANE_DEBUG");
-            std::vector<char *> argv{const_cast<char *>(LAMHOST_PATH)};
-            for (const std::string &a : args)
-                argv.push_back(const_cast<char *>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(LAMHOST_PATH, argv.data());
-            _exit(127);
-        }
-        Outcome o;
-        int status = 0;
-        if (pid < 0 || waitpid(pid, &status, 0) != pid)
-            return o;
-        o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        o.out = ReadFile(outPath);
-        o.err = ReadFile(errPath);
-        return o;
+        return RunProgram(LAMHOST_PATH, args, dir_.Path(), dir_.Path());
     }
 
     // Writes script.lua in the test's folder; returns its path.
     std::string Script(const std::string &text) const { return dir_.Write("script.lua", text); }
 
+    ScopedEnv env_;
     TempDir dir_;
 };
 
