@@ -27,6 +27,23 @@ void Trace(const std::string &line)
     Tuvo::Logger::Root()->Log(line);
 }
 
+// The simple plies of group in the order of their numbers, groups entered. A
+// link's plies are not items of the tree: they stand as null, as a lookup by
+// number finds none there.
+void NumberPlies(PlyGroup &group, std::vector<PlySimple *> &byNumber)
+{
+    Layup &layup = group.GetLayup();
+    for (auto it = layup.Begin(); it != layup.End(); ++it) {
+        PlyBase *item = it->Get();
+        if (auto *ply = dynamic_cast<PlySimple *>(item))
+            byNumber.push_back(ply);
+        else if (auto *inner = dynamic_cast<PlyGroup *>(item))
+            NumberPlies(*inner, byNumber);
+        else
+            byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), nullptr);
+    }
+}
+
 bool IsGroupItem(const PlyBase &item)
 {
     return dynamic_cast<const PlyGroupBase *>(&item) != nullptr;
@@ -273,9 +290,12 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
     if (plies.empty())
         return true;
     PlyGroup work = laminate->RootGroup();
+    // One walk for the whole selection: looking each number up from the bottom
+    // of the stack takes time in the square of the plies when all are selected.
+    std::vector<PlySimple *> byNumber;
+    NumberPlies(work, byNumber);
     for (const int number : plies) {
-        const PlyHandle found = work.FindPly(number, 0);
-        auto *ply = found ? dynamic_cast<PlySimple *>(&*found) : nullptr;
+        PlySimple *ply = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1] : nullptr;
         if (!ply) {
             Trace(std::string("Ply ").append(std::to_string(number)).append(" not found for modification of ").append(what));
             error = std::string("Ply not found for modification of ").append(what);

@@ -27,8 +27,7 @@ void Selection::SelectGroup(int id)
     if (ContainsGroup(id))
         return;
     lastAnchor_ = id;
-    groups_.push_back(id);
-    std::sort(groups_.begin(), groups_.end());
+    groups_.insert(std::upper_bound(groups_.begin(), groups_.end(), id), id);
 }
 
 void Selection::SetGroups(const std::vector<int> &ids)

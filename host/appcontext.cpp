@@ -158,8 +158,9 @@ void AppContext::Initialize()
     }
     listWindow->AddDestination(new Tuvo::ForwardLogDest(impl_->callbacks ? impl_->callbacks->ShowMessage : nullptr));
     root->RemoveChild(kListWindow); // an earlier request's, if it is still attached
-    impl_->listWindow = listWindow.get();
-    root->AddChild(listWindow.release());
+    Tuvo::Logger *attached = listWindow.get();
+    root->AddChild(listWindow.release()); // the root deletes it if this runs out of memory
+    impl_->listWindow = attached;
 
     Log("Begin Corvane application (corvane.so)");
     Log("language file is " + fileName);

@@ -24,14 +24,32 @@ const PlyGroup &LaminateCommands::Root() const
     return context_->GetLaminate().RootGroup();
 }
 
+namespace {
+
+// The ids of the groups and links in group, groups entered (a link holds no items).
+void CollectGroupIds(const PlyGroup &group, std::vector<int> &ids)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        if (!dynamic_cast<const PlyGroupBase *>(it->Get()))
+            continue;
+        if ((*it)->Id() >= 1)
+            ids.push_back((*it)->Id());
+        if (const auto *inner = dynamic_cast<const PlyGroup *>(it->Get()))
+            CollectGroupIds(*inner, ids);
+    }
+}
+
+} // namespace
+
 std::vector<int> LaminateCommands::GroupIds() const
 {
+    // One walk: asking the tree for every id up to the largest takes time in
+    // the square of the groups.
     std::vector<int> ids;
-    const PlyGroup &root = Root();
-    const int maxId = root.MaxGroupId(0);
-    for (int id = 1; id <= maxId; ++id)
-        if (root.FindGroup(id))
-            ids.push_back(id);
+    CollectGroupIds(Root(), ids);
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
 }
 
@@ -87,8 +105,7 @@ void LaminateCommands::SelectAll()
     const int count = Root().CountPlies();
     for (int number = 1; number <= count; ++number)
         selection_.plies.push_back(number);
-    for (int id : GroupIds())
-        selection_.SelectGroup(id);
+    selection_.SetGroups(GroupIds());
 }
 
 void LaminateCommands::SelectPly(int number)

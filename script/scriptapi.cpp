@@ -5,13 +5,16 @@
 #include "script/luafields.h"
 #include "script/luarunner.h"
 #include "script/plymaterialcommands.h"
+#include "script/scriptapitesting.h"
 #include "util/logger.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -23,10 +26,15 @@ struct ApiState
     std::unique_ptr<PlyMaterialCommands> plyMaterial;
     bool modelerMode = true;
     bool cancelled = false;
+    // A C++ exception that a script function raised; the run ends with it.
+    std::exception_ptr pending;
 };
 
 ApiState api;
 std::string scriptVersion;
+lua_Alloc gAllocator = nullptr;
+void *gAllocatorData = nullptr;
+void (*gOpenHook)(lua_State *) = nullptr;
 
 // A function of the script interface that does nothing once the script cancelled.
 #define RETURN_IF_CANCELLED() \
@@ -427,53 +435,71 @@ int lamErrorMessage(lua_State *L)
     return 0;
 }
 
+// Runs one script function. Lua turns a C++ exception into an error that the
+// script can catch with pcall and go on from, although the function may have
+// stopped halfway through its edits (out of memory, in practice): the run is
+// cancelled, so that nothing is saved, and RunFile passes the exception on.
+// Lua's own errors travel as exceptions of another type and pass untouched.
+template <lua_CFunction Function>
+int Guarded(lua_State *L)
+{
+    try {
+        return Function(L);
+    } catch (const std::exception &) {
+        if (!api.pending)
+            api.pending = std::current_exception();
+        api.cancelled = true;
+        throw;
+    }
+}
+
 const luaL_Reg kErrorHandler[] = {
-    {"_ERRORMESSAGE", lamErrorMessage},
+    {"_ERRORMESSAGE", Guarded<lamErrorMessage>},
     {nullptr, nullptr},
 };
 
 const luaL_Reg kLaminateFunctions[] = {
-    {"SetReferencePlane", lamSetReferencePlane},
-    {"SetProperties", lamSetProperties},
-    {"SetStackingSequence", lamSetStackingSequence},
-    {"List", lamList},
-    {"CountPlies", lamCountPlies},
-    {"CountGroups", lamCountGroups},
-    {"UnselectAll", lamUnselectAll},
-    {"SelectAll", lamSelectAll},
-    {"SelectPly", lamSelectPly},
-    {"SelectGroup", lamSelectGroup},
-    {"ShowSelection", lamShowSelection},
-    {"AddPly", lamAddPly},
-    {"ModifyPly", lamModifyPly},
-    {"Delete", lamDelete},
-    {"Copy", lamCopy},
-    {"Cut", lamCut},
-    {"Paste", lamPaste},
-    {"Group", lamGroup},
-    {"Ungroup", lamUngroup},
-    {"Link", lamLink},
-    {"Unlink", lamUnlink},
-    {"AutoGroup", lamAutoGroup},
+    {"SetReferencePlane", Guarded<lamSetReferencePlane>},
+    {"SetProperties", Guarded<lamSetProperties>},
+    {"SetStackingSequence", Guarded<lamSetStackingSequence>},
+    {"List", Guarded<lamList>},
+    {"CountPlies", Guarded<lamCountPlies>},
+    {"CountGroups", Guarded<lamCountGroups>},
+    {"UnselectAll", Guarded<lamUnselectAll>},
+    {"SelectAll", Guarded<lamSelectAll>},
+    {"SelectPly", Guarded<lamSelectPly>},
+    {"SelectGroup", Guarded<lamSelectGroup>},
+    {"ShowSelection", Guarded<lamShowSelection>},
+    {"AddPly", Guarded<lamAddPly>},
+    {"ModifyPly", Guarded<lamModifyPly>},
+    {"Delete", Guarded<lamDelete>},
+    {"Copy", Guarded<lamCopy>},
+    {"Cut", Guarded<lamCut>},
+    {"Paste", Guarded<lamPaste>},
+    {"Group", Guarded<lamGroup>},
+    {"Ungroup", Guarded<lamUngroup>},
+    {"Link", Guarded<lamLink>},
+    {"Unlink", Guarded<lamUnlink>},
+    {"AutoGroup", Guarded<lamAutoGroup>},
     {nullptr, nullptr},
 };
 
 const luaL_Reg kPlyMaterialFunctions[] = {
-    {"List", lamListPlyMaterial},
-    {"SetFiber", lamSetFiber},
-    {"SetMatrix", lamSetMatrix},
-    {"SetThermalTheory", lamSetThermalTheory},
-    {"SetElasticTheory", lamSetElasticTheory},
+    {"List", Guarded<lamListPlyMaterial>},
+    {"SetFiber", Guarded<lamSetFiber>},
+    {"SetMatrix", Guarded<lamSetMatrix>},
+    {"SetThermalTheory", Guarded<lamSetThermalTheory>},
+    {"SetElasticTheory", Guarded<lamSetElasticTheory>},
     {nullptr, nullptr},
 };
 
 const luaL_Reg kCommonFunctions[] = {
-    {"SelectMaterial", lamSelectMaterial},
-    {"Message", lamMessage},
-    {"Mode", lamMode},
-    {"Platform", lamPlatform},
-    {"Version", lamVersion},
-    {"Cancel", lamCancel},
+    {"SelectMaterial", Guarded<lamSelectMaterial>},
+    {"Message", Guarded<lamMessage>},
+    {"Mode", Guarded<lamMode>},
+    {"Platform", Guarded<lamPlatform>},
+    {"Version", Guarded<lamVersion>},
+    {"Cancel", Guarded<lamCancel>},
     {nullptr, nullptr},
 };
 
@@ -484,16 +510,20 @@ void ScriptApi::Open(AppContext *context, bool modeler)
     if (api.runner)
         return;
     api.cancelled = false;
+    api.pending = nullptr;
     api.modelerMode = modeler;
     api.context = context;
     api.laminate = std::make_unique<LaminateCommands>(context, &ScriptApi::Print);
     api.plyMaterial = std::make_unique<PlyMaterialCommands>(context, &ScriptApi::Print);
-    auto runner = std::make_unique<LuaRunner>();
+    auto runner = gAllocator ? std::make_unique<LuaRunner>(gAllocator, gAllocatorData) : std::make_unique<LuaRunner>();
     if (!runner->State())
         return; // out of memory: RunFile reports that no interpreter is there
     if (runner->Register(kErrorHandler) && runner->Register(modeler ? kLaminateFunctions : kPlyMaterialFunctions)
-        && runner->Register(kCommonFunctions))
+        && runner->Register(kCommonFunctions)) {
+        if (gOpenHook)
+            gOpenHook(runner->State());
         api.runner = std::move(runner);
+    }
 }
 
 int ScriptApi::RunFile(const char *path)
@@ -504,6 +534,10 @@ int ScriptApi::RunFile(const char *path)
         return 0;
     }
     const int result = api.runner->RunFile(path);
+    if (api.pending) {
+        std::exception_ptr pending = std::exchange(api.pending, nullptr);
+        std::rethrow_exception(pending);
+    }
     if (result != LuaRunner::RunOk)
         ReportRunError(result);
     return result;
@@ -536,6 +570,7 @@ void ScriptApi::Close()
     api.laminate.reset();
     api.plyMaterial.reset();
     api.context = nullptr;
+    api.pending = nullptr;
 }
 
 bool ScriptApi::IsCancelled() { return api.cancelled; }
@@ -543,3 +578,11 @@ bool ScriptApi::IsCancelled() { return api.cancelled; }
 void ScriptApi::Print(const char *text) { Tuvo::Logger::Root()->Log(20, text); }
 
 void ScriptApi::SetScriptVersion(const std::string &version) { scriptVersion = version; }
+
+void SetScriptAllocator(lua_Alloc alloc, void *userData)
+{
+    gAllocator = alloc;
+    gAllocatorData = userData;
+}
+
+void SetScriptOpenHook(void (*hook)(lua_State *)) { gOpenHook = hook; }

@@ -17,7 +17,9 @@ public:
     // material); does nothing while one is open. context must outlive Close.
     static void Open(AppContext *context, bool modeler);
     // Runs the script file; prints the run's error lines and sets cancelled on
-    // failure. Returns the interpreter's result code (0 = ran).
+    // failure. Returns the interpreter's result code (0 = ran). A C++ exception
+    // that a script function raised (std::bad_alloc, in practice) cancels the
+    // run and passes on from here, even when the script caught its error.
     static int RunFile(const char *path);
     // Closes the interpreter and deletes the targets; safe when none is open.
     static void Close();

@@ -4,11 +4,14 @@
 #include "util/logdest.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace Tuvo {
 
 struct Logger::Impl
 {
+    explicit Impl(const char *text) : name(text ? text : "") {}
+
     std::string name;
     int defaultLevel = 20;
     int threshold = 0;
@@ -32,9 +35,8 @@ struct RootCleanup
 
 } // namespace
 
-Logger::Logger(const char *name) : impl_(new Impl)
+Logger::Logger(const char *name) : impl_(new Impl(name))
 {
-    impl_->name = name ? name : "";
 }
 
 Logger::~Logger()
@@ -67,7 +69,9 @@ int Logger::AddChild(Logger *child)
 {
     if (!child || GetChild(child->impl_->name.c_str()))
         return 1;
+    std::unique_ptr<Logger> owned(child);
     impl_->children.push_back(child);
+    owned.release();
     return 0;
 }
 
@@ -96,7 +100,9 @@ int Logger::AddDestination(LogDest *dest)
 {
     if (!dest)
         return 1;
+    std::unique_ptr<LogDest> owned(dest);
     impl_->destinations.push_back(dest);
+    owned.release();
     return 0;
 }
 

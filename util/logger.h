@@ -38,7 +38,8 @@ public:
     // Deletes the child of that name and returns 0; returns 1 when there is none.
     int RemoveChild(const char *name);
     // Appends dest and takes ownership of it; returns 0. Returns 1 and takes nothing
-    // when dest is null.
+    // when dest is null. When appending runs out of memory dest is deleted and
+    // std::bad_alloc passes on.
     int AddDestination(LogDest *dest);
 
     // Each Log returns the sum of the destinations' results, 0 when the message is

@@ -1,0 +1,2 @@
+﻿#!/usr/bin/lua
+Message("bom and interpreter line")

@@ -1,0 +1,1 @@
+while true do SelectAll() end

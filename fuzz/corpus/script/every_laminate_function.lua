@@ -1,0 +1,33 @@
+SetReferencePlane{Method = "Top", Location = 0.5}
+SetProperties{Theory = "Hoffman", F12 = -0.25, BondingStress = 10, NonStructuralMass = 0.1, Damping = 0.02, RefTemperature = 25}
+SetStackingSequence("Symmetric With Core")
+Message("plies " .. CountPlies() .. " groups " .. CountGroups())
+UnselectAll()
+SelectAll()
+ShowSelection()
+UnselectAll()
+SelectPly(2)
+SelectPly(3)
+ModifyPly{Material = 302, Thickness = 0.2, Angle = 15, Color = 5}
+Group()
+SelectGroup(1)
+Copy()
+SelectPly(1)
+Paste{Style = "Symmetry", Location = "Below", Count = 1}
+SelectGroup(1)
+SelectGroup(2)
+Link()
+SelectGroup(2)
+Unlink()
+SelectGroup(1)
+Ungroup()
+SelectPly(4)
+Cut()
+Paste()
+SelectPly(1)
+Delete()
+AutoGroup()
+Message(Mode() .. " " .. Platform() .. " " .. Version())
+local m = SelectMaterial()
+if m then AddPly{Material = m, Thickness = 0.125, Angle = -45, Color = 1, Location = "Below"} end
+List()

@@ -1,0 +1,2 @@
+_ERRORMESSAGE = function(m) error("again") end
+error("x")

@@ -1,0 +1,1 @@
+AddPly{Material = 301, Thickness = 1, Angle = 0
