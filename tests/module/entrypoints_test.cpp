@@ -320,8 +320,9 @@ TEST_F(EntryPointsTest, AnExceptionInsideTheScriptFailsTheRun)
         if (line == "throw")
             throw std::bad_alloc();
     });
+    // Running out of memory ends the request with the session's line, whatever layer it hit.
     EXPECT_EQ(Request([this] { module_->lamModeler(0); }),
-              (Lines{ModelerHeader(), "throw", "Internal error running script"}));
+              (Lines{ModelerHeader(), "throw", "Corvane Modeler exception: out of memory."}));
     EXPECT_TRUE(store_.LaminateSaves().empty());
 }
 
