@@ -24,17 +24,26 @@ void Log(const std::string &message)
     Tuvo::Logger::Root()->Log(message);
 }
 
+// Orders by material, colour, then thickness where thicknesses differ at the
+// tolerance: negative, zero (alike so far) or positive.
+int CompareBeforeAngle(const PlySimple &a, const PlySimple &b)
+{
+    if (a.Material() != b.Material())
+        return a.Material() < b.Material() ? -1 : 1;
+    if (a.Color() != b.Color())
+        return a.Color() < b.Color() ? -1 : 1;
+    if (ValuesDiffer(a.Thickness(), b.Thickness(), kPlyTolerance))
+        return a.Thickness() < b.Thickness() ? -1 : 1;
+    return 0;
+}
+
 // Material, colour, then thickness and angle where they differ at the tolerance.
 struct PlyOrder
 {
     bool operator()(const PlySimple &a, const PlySimple &b) const
     {
-        if (a.Material() != b.Material())
-            return a.Material() < b.Material();
-        if (a.Color() != b.Color())
-            return a.Color() < b.Color();
-        if (ValuesDiffer(a.Thickness(), b.Thickness(), kPlyTolerance))
-            return a.Thickness() < b.Thickness();
+        if (const int order = CompareBeforeAngle(a, b))
+            return order < 0;
         if (ValuesDiffer(a.Angle(), b.Angle(), kPlyTolerance))
             return a.Angle() < b.Angle();
         return false;
@@ -46,12 +55,8 @@ struct PlyOrderWithoutSign
 {
     bool operator()(const PlySimple &a, const PlySimple &b) const
     {
-        if (a.Material() != b.Material())
-            return a.Material() < b.Material();
-        if (a.Color() != b.Color())
-            return a.Color() < b.Color();
-        if (ValuesDiffer(a.Thickness(), b.Thickness(), kPlyTolerance))
-            return a.Thickness() < b.Thickness();
+        if (const int order = CompareBeforeAngle(a, b))
+            return order < 0;
         const double x = std::fabs(double(a.Angle()));
         const double y = std::fabs(double(b.Angle()));
         if (ValuesDiffer(x, y, kAbsoluteAngleTolerance))

@@ -11,13 +11,14 @@
 #include "host/plymaterialsaver.h"
 #include "util/logdest.h"
 #include "util/logger.h"
+#include "util/logline.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QString>
 #include <QTranslator>
 
-#include <cstdio>
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
@@ -92,10 +93,14 @@ bool AppContext::CreateApplication(bool gui)
         impl_->ownsApplication = false;
         return true;
     }
+    // The toolkit sets the process's C locale from the environment; the host's
+    // number formatting (and Lua's) must not change under it.
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
     if (gui)
         impl_->application = new QApplication(gArgc, gArgv);
     else
         impl_->application = new QCoreApplication(gArgc, gArgv);
+    std::setlocale(LC_ALL, locale.c_str());
     impl_->ownsApplication = true;
     return true;
 }
@@ -208,9 +213,7 @@ bool AppContext::LaminateInit(bool create)
 
     impl_->colorManager.reset(); // the old one goes before the new one reads the host
     impl_->colorManager = std::make_unique<ColorManager>(host.GetColorCount, host.GetColorIDs, host.GetColor);
-    char line[80];
-    std::snprintf(line, sizeof line, "Color Manager is ready: there are %5d colors.", impl_->colorManager->Count());
-    Log(line);
+    LogLine("Color Manager is ready: there are %5d colors.", impl_->colorManager->Count());
 
     // The laminate manager's layup manager points at the material list: replace it first.
     impl_->laminateManager.reset();

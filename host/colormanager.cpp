@@ -1,22 +1,9 @@
 #include "host/colormanager.h"
 
 #include "host/hosttext.h"
-#include "util/logger.h"
+#include "util/logline.h"
 
-#include <cstdio>
 #include <vector>
-
-namespace {
-
-template <class... Ints>
-void LogLine(const char *format, Ints... values)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, format, values...);
-    Tuvo::Logger::Root()->Log(std::string(line));
-}
-
-} // namespace
 
 ColorManager::ColorManager(lamGetColorCountFn getColorCount, lamGetColorIDsFn getColorIds,
                            lamGetColorFn getColor)

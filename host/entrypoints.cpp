@@ -12,6 +12,16 @@ Session *gSession = nullptr; // the process's one session; never deleted
 const lamEntryTable kEntries = {lamSetup, lamModeler, lamSketcher, lamPlyMaterial};
 const ModuleDescriptor kDescriptor = {1, 0, &kEntries};
 
+// Reports a failed set-up; an exception out of the host's callback goes no further.
+void Report(const lamCallbacksImp *table, const char *line) noexcept
+{
+    try {
+        if (table->ShowMessage)
+            table->ShowMessage(line);
+    } catch (...) {
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -28,11 +38,9 @@ void lamSetup(lamCallbacksImp *table)
     try {
         gSession = new Session(table);
     } catch (const std::bad_alloc &) {
-        if (table->ShowMessage)
-            table->ShowMessage("Corvane Modeler exception: out of memory.");
+        Report(table, "Corvane Modeler exception: out of memory.");
     } catch (...) {
-        if (table->ShowMessage)
-            table->ShowMessage("unexpected Corvane Modeler exception.");
+        Report(table, "unexpected Corvane Modeler exception.");
     }
 }
 

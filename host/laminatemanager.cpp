@@ -9,23 +9,14 @@
 #include "core/plysimple.h"
 #include "host/hosttext.h"
 #include "host/materiallist.h"
-#include "util/logger.h"
+#include "util/logline.h"
 #include "util/tolerance.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace {
-
-template <class... Ints>
-void LogLine(const char *format, Ints... values)
-{
-    char line[128];
-    std::snprintf(line, sizeof line, format, values...);
-    Tuvo::Logger::Root()->Log(std::string(line));
-}
 
 // The angle folded into [-90, 90] as subtracting 180 while above 90, then
 // adding 180 while below -90, would fold it; by remainder, so that huge values

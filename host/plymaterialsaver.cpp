@@ -2,8 +2,8 @@
 
 #include "core/plymaterial.h"
 #include "util/logger.h"
+#include "util/logline.h"
 
-#include <cstdio>
 
 bool PlyMaterialSaver::Save(const PlyMaterial &plyMaterial, std::string &error) const
 {
@@ -21,9 +21,7 @@ bool PlyMaterialSaver::Save(const PlyMaterial &plyMaterial, std::string &error) 
                                           plyMaterial.ThermalTheory())
                        : -1;
     if (rc != 0) {
-        char line[80];
-        std::snprintf(line, sizeof line, "Error saving PlyMaterial using callback,  rc=%d", rc);
-        Tuvo::Logger::Root()->Log(std::string(line));
+        LogLine("Error saving PlyMaterial using callback,  rc=%d", rc);
         error = "Error saving current ply material";
         return false;
     }

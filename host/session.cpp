@@ -62,10 +62,16 @@ const Texts kSketcherTexts = {"Corvane Sketcher exception: out of memory.", "une
 const Texts kPlyMaterialTexts = {"Corvane (Ply Material Creation) exception: out of memory.",
                                  "unexpected Corvane (Ply Material Creation) exception."};
 
-void ShowMessage(const lamCallbacksImp *table, const char *line)
+// The host's ShowMessage for the session's own lines. What it throws is dropped:
+// these lines are sent from the exception guard itself, and nothing may leave
+// an entry function or leave the session busy.
+void ShowMessage(const lamCallbacksImp *table, const char *line) noexcept
 {
-    if (table && table->ShowMessage)
-        table->ShowMessage(line);
+    try {
+        if (table && table->ShowMessage)
+            table->ShowMessage(line);
+    } catch (...) {
+    }
 }
 
 } // namespace

@@ -138,8 +138,15 @@ void LaminateCommands::PrintIdList(const std::vector<int> &ids, const char *labe
     }
 }
 
+void LaminateCommands::MeetMaterial(int material)
+{
+    if (MaterialList *materials = context_->GetMaterialList())
+        materials->Add(material);
+}
+
 void LaminateCommands::AddPly(int material, float thickness, float angle, int color, bool below)
 {
+    MeetMaterial(material);
     LayupManager *layup = context_->GetLayupManager();
     layup->SetInsertBefore(below);
     layup->AddPly(selection_, material, thickness, angle, color);
@@ -149,6 +156,7 @@ void LaminateCommands::AddPly(int material, float thickness, float angle, int co
 
 void LaminateCommands::ModifyPlyMaterial(int material)
 {
+    MeetMaterial(material);
     context_->GetLayupManager()->ModifyMaterial(selection_, material);
 }
 
@@ -280,9 +288,11 @@ int LaminateCommands::ListPly(const PlyGroup &group, int counter, const std::str
             MaterialInfo material;
             if (!materials || materials->GetMaterial(simple->Material(), material) < 0)
                 material = MaterialInfo();
+            // A 0 degree ply that a link negates holds -0, which would print as "-0.0".
+            const float angle = simple->Angle() == 0.0f ? 0.0f : simple->Angle();
             line << indent << "Ply " << std::setw(3) << counter << ": " << std::setw(8) << std::setprecision(5)
                  << simple->Thickness() << " " << length << " @" << std::fixed << std::setw(5) << std::setprecision(1)
-                 << simple->Angle() << " of " << material.Name();
+                 << angle << " of " << material.Name();
             PrintLine(line.str());
             ++counter;
         } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(&ply)) {

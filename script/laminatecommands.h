@@ -57,6 +57,9 @@ private:
     int ListPly(const PlyGroup &group, int counter, const std::string &indent) const;
     void PrintIdList(const std::vector<int> &ids, const char *label) const;
     const PlyGroup &Root() const;
+    // Caches a material that a script names by id: a request starts with only
+    // the materials of the loaded plies, and the listing names only cached ones.
+    void MeetMaterial(int material);
     // Ids of the groups and links of the layup, ascending.
     std::vector<int> GroupIds() const;
 

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -224,6 +225,19 @@ TEST_F(AppContextTest, ApplicationObjectPerRequest)
         EXPECT_EQ(nested.GetApplication(), context.GetApplication());
     }
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
+}
+
+// Creating the toolkit application sets the C locale from the environment;
+// the host's process keeps its own.
+TEST_F(AppContextTest, ApplicationLeavesTheProcessLocaleAlone)
+{
+    env_.Set("LC_ALL", "C.UTF-8");
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (bool gui : {false, true}) {
+        AppContext context(LamHost::CallbackTable());
+        ASSERT_TRUE(context.CreateApplication(gui));
+        EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before) << gui;
+    }
 }
 
 } // namespace
