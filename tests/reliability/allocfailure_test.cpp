@@ -1,4 +1,5 @@
-// Every allocation of a whole request fails in turn: the entry call returns,
+// Every allocation of a whole request fails in turn, alone or with every later
+// one of the request as well (memory gone for good): the entry call returns,
 // reports nothing or exactly its out-of-memory line (or the script's error
 // lines when the interpreter runs out), saves nothing half-done, calls the
 // host no more once it has returned, and the next request runs as normal.
@@ -126,8 +127,9 @@ protected:
     }
     void TearDown() override { SetScriptAllocator(nullptr, nullptr); }
 
-    // Fails each allocation of run's request in turn, each followed by a request that must run normally.
-    Tally Sweep(const std::function<Outcome()> &run, const char *outOfMemoryLine)
+    // Fails each allocation of run's request in turn (with onward, every
+    // later one too), each followed by a request that must run normally.
+    Tally Sweep(const std::function<Outcome()> &run, const char *outOfMemoryLine, bool onward = false)
     {
         failalloc::Arm(0);
         const Outcome reference = run();
@@ -137,7 +139,7 @@ protected:
         int reported = 0;
         for (long long n = 1; n <= total && reported < 10; ++n) {
             ResetCallsOutsideRequests();
-            failalloc::Arm(n);
+            failalloc::Arm(n, onward);
             const Outcome o = run();
             failalloc::Disarm();
             EXPECT_TRUE(failalloc::Failed()) << "allocation " << n << " was not made";
@@ -189,6 +191,17 @@ try(ModifyPly, {Material = 302, Thickness = 0.25, Angle = 15, Color = 5})
 try(List)
 )");
     Sweep([&] { return harness_.Modify(path); }, kModelerOutOfMemory);
+}
+
+TEST_F(AllocFailure, ModificationRequestWithMemoryGoneForGood)
+{
+    const Tally tally = Sweep([this] { return harness_.Modify(harness_.ModifyPath()); }, kModelerOutOfMemory, true);
+    EXPECT_GT(tally.outOfMemory, 0);
+}
+
+TEST_F(AllocFailure, PlyMaterialRequestWithMemoryGoneForGood)
+{
+    Sweep([this] { return harness_.PlyMaterial(harness_.PlyMaterialPath()); }, kPlyMaterialOutOfMemory, true);
 }
 
 TEST_F(AllocFailure, CreationRequest)

@@ -11,6 +11,7 @@ struct Counter
 {
     bool armed = false;
     long long failAt = 0;
+    bool onward = false;
     long long count = 0;
     bool failed = false;
 };
@@ -25,11 +26,12 @@ bool CountOne()
     Counter &c = tCounter;
     if (!c.armed || tPaused > 0)
         return false;
-    if (++c.count != c.failAt)
+    ++c.count;
+    if (c.failAt == 0 || c.count < c.failAt || (c.count > c.failAt && !c.onward))
         return false;
     c.failed = true;
     static const char *trace = std::getenv("FAILALLOC_BACKTRACE");
-    if (trace && std::atoll(trace) == c.failAt) {
+    if (trace && std::atoll(trace) == c.count) {
         void *frames[48];
         backtrace_symbols_fd(frames, backtrace(frames, 48), 2);
     }
@@ -63,9 +65,9 @@ void *OrThrow(void *block)
 
 namespace failalloc {
 
-void Arm(long long failAt)
+void Arm(long long failAt, bool onward)
 {
-    tCounter = Counter{true, failAt, 0, false};
+    tCounter = Counter{true, failAt, onward, 0, false};
 }
 
 long long Disarm()

@@ -14,8 +14,9 @@
 namespace failalloc {
 
 // Starts counting from zero on this thread; the failAt-th allocation fails
-// (0: none does).
-void Arm(long long failAt);
+// (0: none does), and with onward every later one too, as when memory has
+// run out for good.
+void Arm(long long failAt, bool onward = false);
 // Stops counting; returns the number of allocations counted.
 long long Disarm();
 // True when the armed allocation has failed since Arm.

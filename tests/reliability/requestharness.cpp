@@ -121,7 +121,6 @@ Outcome Harness::Run(const std::string &path, Entry entry)
         if (store_.PendingPicks() == 0)
             store_.QueuePick(kPickedMaterial);
         Sync();
-        outcome.calls.reserve(4096);
     }
     gRecording = &outcome;
     SetCallObserver(Note);
