@@ -2,7 +2,7 @@
 
 #include "core/lamcommand.h"
 #include "core/laminate.h"
-#include "core/laminatecommands.h"
+#include "core/lamcommandreplace.h"
 #include "core/layupclipboard.h"
 #include "core/layupmaker.h"
 #include "core/layupmanager.h"

@@ -2,7 +2,7 @@
 
 #include "core/commandrecorder.h"
 #include "core/laminate.h"
-#include "core/laminatecommands.h"
+#include "core/lamcommandreplace.h"
 #include "core/layupmanager.h"
 #include "core/multiplecommand.h"
 

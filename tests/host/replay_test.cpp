@@ -5,7 +5,7 @@
 
 #include "core/commandrecorder.h"
 #include "core/laminate.h"
-#include "core/laminatecommands.h"
+#include "core/lamcommandreplace.h"
 #include "core/layupbuilder.h"
 #include "core/layupclipboard.h"
 #include "core/layupmanager.h"

@@ -1,4 +1,4 @@
-#include "core/laminatecommands.h"
+#include "core/lamcommandreplace.h"
 
 #include "core/layupmanager.h"
 #include "host/laminatemanager.h"
