@@ -1,5 +1,6 @@
 // The functions the host finds in the module, with C linkage: everything else
 // of the module stays hidden.
+#include "host/hostmessage.h"
 #include "host/lamcallbacks.h"
 #include "host/session.h"
 
@@ -11,16 +12,6 @@ Session *gSession = nullptr; // the process's one session; never deleted
 
 const lamEntryTable kEntries = {lamSetup, lamModeler, lamSketcher, lamPlyMaterial};
 const ModuleDescriptor kDescriptor = {1, 0, &kEntries};
-
-// Reports a failed set-up; an exception out of the host's callback goes no further.
-void Report(const lamCallbacksImp *table, const char *line) noexcept
-{
-    try {
-        if (table->ShowMessage)
-            table->ShowMessage(line);
-    } catch (...) {
-    }
-}
 
 } // namespace
 
@@ -38,9 +29,9 @@ void lamSetup(lamCallbacksImp *table)
     try {
         gSession = new Session(table);
     } catch (const std::bad_alloc &) {
-        Report(table, "Corvane Modeler exception: out of memory.");
+        ShowHostMessage(table, "Corvane Modeler exception: out of memory.");
     } catch (...) {
-        Report(table, "unexpected Corvane Modeler exception.");
+        ShowHostMessage(table, "unexpected Corvane Modeler exception.");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "host/session.h"
 
 #include "host/appcontext.h"
+#include "host/hostmessage.h"
 #include "host/module.h"
 #include "host/sessiontesting.h"
 #include "script/scriptapi.h"
@@ -62,18 +63,6 @@ const Texts kSketcherTexts = {"Corvane Sketcher exception: out of memory.", "une
 const Texts kPlyMaterialTexts = {"Corvane (Ply Material Creation) exception: out of memory.",
                                  "unexpected Corvane (Ply Material Creation) exception."};
 
-// The host's ShowMessage for the session's own lines. What it throws is dropped:
-// these lines are sent from the exception guard itself, and nothing may leave
-// an entry function or leave the session busy.
-void ShowMessage(const lamCallbacksImp *table, const char *line) noexcept
-{
-    try {
-        if (table && table->ShowMessage)
-            table->ShowMessage(line);
-    } catch (...) {
-    }
-}
-
 } // namespace
 
 void SetSessionRequestHook(void (*hook)()) { gRequestHook = hook; }
@@ -87,7 +76,7 @@ struct Session::Impl
     void Run(Session &session, const Texts &texts, Operation operation)
     {
         if (running) {
-            ShowMessage(callbacks, "Corvane is busy: another request is running.");
+            ShowHostMessage(callbacks, "Corvane is busy: another request is running.");
             return;
         }
         running = true;
@@ -100,10 +89,10 @@ struct Session::Impl
             session.Cleanup();
         } catch (const std::bad_alloc &) {
             Abandon();
-            ShowMessage(callbacks, texts.outOfMemory);
+            ShowHostMessage(callbacks, texts.outOfMemory);
         } catch (...) {
             Abandon();
-            ShowMessage(callbacks, texts.unexpected);
+            ShowHostMessage(callbacks, texts.unexpected);
         }
         running = false;
     }

@@ -56,21 +56,6 @@ std::string Describe(const Outcome &o)
     return text + "  saves: " + std::to_string(o.laminateSaves.size() + o.plyMaterialSaves.size());
 }
 
-bool SameSaves(const Outcome &a, const Outcome &b)
-{
-    if (a.laminateSaves.size() != b.laminateSaves.size() || a.plyMaterialSaves.size() != b.plyMaterialSaves.size())
-        return false;
-    for (size_t i = 0; i < a.laminateSaves.size(); ++i) {
-        if (!SameSave(a.laminateSaves[i], b.laminateSaves[i]))
-            return false;
-    }
-    for (size_t i = 0; i < a.plyMaterialSaves.size(); ++i) {
-        if (!SameSave(a.plyMaterialSaves[i], b.plyMaterialSaves[i]))
-            return false;
-    }
-    return true;
-}
-
 // How the requests of a sweep ended.
 struct Tally
 {

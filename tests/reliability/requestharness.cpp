@@ -189,4 +189,19 @@ bool SameSave(const LamHost::PlyMaterialSave &a, const LamHost::PlyMaterialSave 
     return same;
 }
 
+bool SameSaves(const Outcome &a, const Outcome &b)
+{
+    if (a.laminateSaves.size() != b.laminateSaves.size() || a.plyMaterialSaves.size() != b.plyMaterialSaves.size())
+        return false;
+    for (size_t i = 0; i < a.laminateSaves.size(); ++i) {
+        if (!SameSave(a.laminateSaves[i], b.laminateSaves[i]))
+            return false;
+    }
+    for (size_t i = 0; i < a.plyMaterialSaves.size(); ++i) {
+        if (!SameSave(a.plyMaterialSaves[i], b.plyMaterialSaves[i]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace reliability

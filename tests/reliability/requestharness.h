@@ -75,5 +75,7 @@ private:
 // The same save, value by value (NaN equal to NaN).
 bool SameSave(const LamHost::LaminateSave &a, const LamHost::LaminateSave &b);
 bool SameSave(const LamHost::PlyMaterialSave &a, const LamHost::PlyMaterialSave &b);
+// The same saves of both kinds, in the same order.
+bool SameSaves(const Outcome &a, const Outcome &b);
 
 } // namespace reliability
