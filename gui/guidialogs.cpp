@@ -1,5 +1,22 @@
 #include "gui/guidialogs.h"
 
+#include "gui/forms/layupform.h"
+
+namespace {
+
+// The layup dialog as the GUI module runs it, for create and modify.
+class LayupDialog : public GuiDialog
+{
+public:
+    LayupDialog(AppContext *context, bool create) : form_(nullptr, context, create) {}
+    int Exec(bool *again) override { return form_.Exec(again); }
+
+private:
+    LayupForm form_;
+};
+
+} // namespace
+
 // Each dialog adds its case here as it lands.
 std::unique_ptr<GuiDialog> CreateGuiDialog(GuiDialogKind kind, AppContext *context, bool create)
 {
@@ -7,6 +24,7 @@ std::unique_ptr<GuiDialog> CreateGuiDialog(GuiDialogKind kind, AppContext *conte
     (void)create;
     switch (kind) {
     case GuiDialogKind::Layup:
+        return std::make_unique<LayupDialog>(context, create);
     case GuiDialogKind::Sketcher:
     case GuiDialogKind::PlyMaterial:
         break;
