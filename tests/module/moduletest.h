@@ -78,7 +78,8 @@ inline LoadedModule FreshModule(const std::string &dir)
 }
 
 // Each test has its own store (made active), its own folder for scripts, and
-// the environment variables the module reads unset.
+// the environment variables the module reads unset. Without a display an
+// interactive request ends at once instead of waiting in its dialog.
 class ModuleTest : public ::testing::Test
 {
 protected:
@@ -88,6 +89,8 @@ protected:
         store_.Activate();
         env_.Unset("CORVANE_DEBUG");
         env_.Unset("OVRA_STB");
+        for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env_.Unset(display);
         scriptPath_ = dir_.Path() + "/script.lua";
     }
 
