@@ -18,6 +18,10 @@ bool gLaminateSplashShown = false;
 bool gPlyMaterialSplashShown = false;
 GuiDialogFactory gDialogFactory;
 
+const char kNoDisplay[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
+const char kNoWidgets[] = "Interactive mode needs a widget application, and the host's application has none: "
+                          "nothing was changed.";
+
 bool &SplashShown(int mode) { return mode == GuiInitPlyMaterial ? gPlyMaterialSplashShown : gLaminateSplashShown; }
 
 void Log(const char *line) { Tuvo::Logger::Root()->Log(line); }
@@ -45,9 +49,9 @@ bool GuiModule::Init(int mode, Splash **splash, const char *logText)
         (*splash)->Message("initializing Corvane Modeler... " + version_);
     }
     context_->Initialize();
+    // Without a widget application no dialog can open: the request ends here.
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        Tuvo::Logger::Root()->Log(20, "Corvane cannot show its dialogs: no display is available "
-                                      "(DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM).");
+        Tuvo::Logger::Root()->Log(20, QCoreApplication::instance() ? kNoWidgets : kNoDisplay);
         return false;
     }
     Log(logText);
