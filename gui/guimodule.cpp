@@ -45,7 +45,7 @@ GuiModule::GuiModule(AppContext *context, std::string version)
 bool GuiModule::Init(int mode, Splash **splash, const char *logText)
 {
     if (context_->CreateApplication(true) && context_->OwnsApplication() && !SplashShown(mode)) {
-        *splash = Splash::Create("Corvane Modeler", 300, 200);
+        *splash = Splash::Create(QT_TRANSLATE_NOOP("Splash", "Corvane Modeler"), 300, 200);
         (*splash)->Message("initializing Corvane Modeler... " + version_);
     }
     context_->Initialize();
@@ -116,7 +116,8 @@ void GuiModule::Modeler(bool create)
             if (saved)
                 create = false;
             else
-                context_->ReportError("Saving Laminate Definition", error);
+                context_->ReportError(QT_TRANSLATE_NOOP("Saving Laminate Definition", "Saving Laminate Definition"),
+                                      error);
         } while (again || !saved);
     }
     Log("GuiModule::Modeler done");
@@ -145,7 +146,7 @@ void GuiModule::CreatePlyMaterial()
             std::string error;
             if (context_->SavePlyMaterial(error))
                 break;
-            context_->ReportError("Creating Ply Material", error);
+            context_->ReportError(QT_TRANSLATE_NOOP("Creating Ply Material", "Creating Ply Material"), error);
         }
     }
     Log("GuiModule::CreatePlyMaterial done");

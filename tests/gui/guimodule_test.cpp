@@ -207,6 +207,7 @@ TEST_F(GuiModuleTest, TheSplashGreetsOncePerGroupAndOnlyARequestThatMadeTheAppli
         splash = SplashWindow();
         seen = splash != nullptr;
         text = seen ? splash->text().toStdString() : "";
+        GuiTest::SaveScreenshot(splash, "splash");
     };
     // The host's own application: no splash, and none counted as shown.
     steps_ = {{0, false, look}};
