@@ -267,8 +267,8 @@ TEST(HostFaults, EveryCallbackFailingOnEachOfItsCalls)
         }
     }
     // Every callback that the requests make has its cases.
-    for (const auto &[request, slots] : calls) {
-        for (const auto &[slot, count] : slots)
+    for (const auto &[request, slotCalls] : calls) {
+        for (const auto &[slot, count] : slotCalls)
             EXPECT_TRUE(covered[request][slot]) << LamHost::SlotName(slot) << " has no case";
     }
     std::printf("%d host-fault cases\n", exercised);
