@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +37,20 @@ std::set<std::string> CFunctions(lua_State *L)
     }
     lua_pop(L, 1);
     return names;
+}
+
+// The texts between pairs of backticks, in order.
+std::vector<std::string> Quoted(const std::string &text)
+{
+    std::vector<std::string> spans;
+    for (size_t open = text.find('`'); open != std::string::npos;) {
+        const size_t close = text.find('`', open + 1);
+        if (close == std::string::npos)
+            break;
+        spans.push_back(text.substr(open + 1, close - open - 1));
+        open = text.find('`', close + 1);
+    }
+    return spans;
 }
 
 std::set<std::string> gOpened;
@@ -63,7 +78,6 @@ TEST(ScriptingDoc, DescribesEveryFunctionOfEachMode)
     // Headings "### `Name(...)`", several names to a heading, under a section per mode.
     std::set<std::string> both, laminate, plyMaterial, *section = nullptr;
     std::istringstream lines(doc);
-    const std::regex name("`([A-Za-z_]+)[({]");
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("## ", 0) == 0)
             section = line == "## Functions in both modes" ? &both
@@ -72,8 +86,11 @@ TEST(ScriptingDoc, DescribesEveryFunctionOfEachMode)
                                                            : nullptr;
         if (line.rfind("### `", 0) != 0 || !section)
             continue;
-        for (std::sregex_iterator m(line.begin(), line.end(), name), end; m != end; ++m)
-            section->insert((*m)[1]);
+        for (const std::string &span : Quoted(line)) {
+            const size_t end = span.find_first_of("({");
+            if (end != std::string::npos)
+                section->insert(span.substr(0, end));
+        }
     }
     ASSERT_FALSE(both.empty());
     laminate.insert(both.begin(), both.end());
@@ -88,17 +105,17 @@ TEST(ScriptingDoc, ErrorTextsAreTheBindingsOwn)
     ASSERT_FALSE(source.empty());
     // Each "Errors:" paragraph, its line breaks read as spaces, holds the texts in
     // backticks; a value it names is quoted inside them (`"Simple"`).
-    const std::regex paragraph("\\nErrors: ([^]*?)\\n\\n"), quoted("`([^`]+)`");
     size_t texts = 0;
-    for (std::sregex_iterator p(doc.begin(), doc.end(), paragraph), end; p != end; ++p) {
-        const std::string errors = std::regex_replace((*p)[1].str(), std::regex("\\s+"), " ");
-        for (std::sregex_iterator q(errors.begin(), errors.end(), quoted); q != end; ++q) {
-            if ((*q)[1].str()[0] == '"')
+    for (size_t at = doc.find("\nErrors: "); at != std::string::npos; at = doc.find("\nErrors: ", at + 1)) {
+        std::string paragraph = doc.substr(at + 1, doc.find("\n\n", at + 1) - at - 1);
+        std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
+        for (const std::string &span : Quoted(paragraph)) {
+            if (span.empty() || span[0] == '"')
                 continue;
             ++texts;
             // As a literal of the source, quotes included.
             std::string literal(1, '"');
-            literal.append((*q)[1].str()).push_back('"');
+            literal.append(span).push_back('"');
             EXPECT_NE(source.find(literal), std::string::npos) << literal;
         }
     }
