@@ -4,25 +4,17 @@
 #include "script/luarunner.h"
 #include "script/scriptapi.h"
 #include "script/scriptapitesting.h"
+#include "tests/tools/runprogram.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ReadText(const char *path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The globals of state that are C functions.
 std::set<std::string> CFunctions(lua_State *L)
@@ -73,7 +65,7 @@ std::set<std::string> Registered(bool modeler)
 
 TEST(ScriptingDoc, DescribesEveryFunctionOfEachMode)
 {
-    const std::string doc = ReadText(SCRIPTING_DOC);
+    const std::string doc = ReadFile(SCRIPTING_DOC);
     ASSERT_FALSE(doc.empty());
     // Headings "### `Name(...)`", several names to a heading, under a section per mode.
     std::set<std::string> both, laminate, plyMaterial, *section = nullptr;
@@ -101,7 +93,7 @@ TEST(ScriptingDoc, DescribesEveryFunctionOfEachMode)
 
 TEST(ScriptingDoc, ErrorTextsAreTheBindingsOwn)
 {
-    const std::string doc = ReadText(SCRIPTING_DOC), source = ReadText(SCRIPTAPI_SOURCE);
+    const std::string doc = ReadFile(SCRIPTING_DOC), source = ReadFile(SCRIPTAPI_SOURCE);
     ASSERT_FALSE(source.empty());
     // Each "Errors:" paragraph, its line breaks read as spaces, holds the texts in
     // backticks; a value it names is quoted inside them (`"Simple"`).
