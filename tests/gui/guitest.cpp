@@ -62,7 +62,7 @@ void OnNextApplication(std::function<void()> action)
 
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action, int timeoutMs)
 {
-    auto *timer = new QTimer;
+    auto *timer = new QTimer(QCoreApplication::instance()); // goes with the application at the latest
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
     QObject::connect(timer, &QTimer::timeout, [timer, elapsed, matches, action, timeoutMs] {
