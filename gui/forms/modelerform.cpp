@@ -1,0 +1,145 @@
+#include "gui/forms/modelerform.h"
+
+#include "gui/displayhelp.h"
+#include "gui/engines/modelerformengine.h"
+#include "gui/forms/numbertext.h"
+
+#include "ui_modelerformbase.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kKeyin = 3;
+constexpr int kTsaiWu = 2;
+
+QString Tr(const char *text) { return QCoreApplication::translate("ModelerForm", text); }
+
+} // namespace
+
+ModelerForm::ModelerForm(QWidget *parent, AppContext *context)
+    : ModelerFormBase(parent, "Corvane Modeler", true),
+      engine_(std::make_unique<ModelerFormEngine>(this, context))
+{
+}
+
+ModelerForm::~ModelerForm() = default;
+
+bool ModelerForm::Exec()
+{
+    engine_->Initialize();
+    return exec() == QDialog::Accepted;
+}
+
+void ModelerForm::ShowWarning(const char *title, const char *text)
+{
+    QMessageBox::warning(this, Tr(title), Tr(text), QMessageBox::Ok);
+}
+
+void ModelerForm::InitWidgets()
+{
+    const QFontMetrics metrics(ui->wFailureMenu->font());
+    int widest = 0;
+    for (int i = 0; i < ui->wFailureMenu->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(ui->wFailureMenu->itemText(i)));
+    ui->wFailureMenu->setMinimumWidth(widest);
+    for (QLineEdit *edit : {ui->wRefPlaneEdit, ui->wStressEdit, ui->wMassEdit, ui->wDampingEdit, ui->wRefTempEdit,
+                            ui->wTsaiWuEdit})
+        SetNumberValidator(edit);
+}
+
+int ModelerForm::GetRefPlaneKind() const
+{
+    const int index = ui->wRefPlaneMenu->currentIndex();
+    return index >= 0 && index < kKeyin ? index : kKeyin;
+}
+
+void ModelerForm::SetRefPlane(int method, float location)
+{
+    if (method >= 0 && method < kKeyin) {
+        ui->wRefPlaneText->setText(Tr("Reference Plane Location"));
+        ui->wRefPlaneMenu->setCurrentIndex(method);
+        ui->wRefPlaneEdit->hide();
+    } else {
+        ui->wRefPlaneText->setText(Tr("Bottom Fiber Distance"));
+        ui->wRefPlaneMenu->setCurrentIndex(kKeyin);
+        ui->wRefPlaneEdit->show();
+        ui->wRefPlaneEdit->setText(NumberText(location));
+    }
+}
+
+float ModelerForm::GetRefPlaneValue() const
+{
+    switch (GetRefPlaneKind()) {
+    case 0: return -1.0f * engine_->GetThickness();
+    case 1: return -0.5f * engine_->GetThickness();
+    case 2: return 0.0f;
+    default: return static_cast<float>(NumberOrZero(ui->wRefPlaneEdit->text()));
+    }
+}
+
+void ModelerForm::SetAllowableStress(float value) { ui->wStressEdit->setText(NumberText(value)); }
+float ModelerForm::GetAllowableStress() const { return static_cast<float>(NumberOrZero(ui->wStressEdit->text())); }
+void ModelerForm::SetTsaiWuF12(float value) { ui->wTsaiWuEdit->setText(NumberText(value)); }
+float ModelerForm::GetTsaiWuF12() const { return static_cast<float>(NumberOrZero(ui->wTsaiWuEdit->text())); }
+void ModelerForm::SetNonStructuralMass(double value) { ui->wMassEdit->setText(NumberText(value)); }
+double ModelerForm::GetNonStructuralMass() const { return NumberOrZero(ui->wMassEdit->text()); }
+void ModelerForm::SetDamping(double value) { ui->wDampingEdit->setText(NumberText(value)); }
+double ModelerForm::GetDamping() const { return NumberOrZero(ui->wDampingEdit->text()); }
+void ModelerForm::SetReferenceTemperature(double value) { ui->wRefTempEdit->setText(NumberText(value)); }
+double ModelerForm::GetReferenceTemperature() const { return NumberOrZero(ui->wRefTempEdit->text()); }
+
+void ModelerForm::SetFailureTheory(int index)
+{
+    ui->wFailureMenu->setCurrentIndex(index);
+    ui->wTsaiWuEdit->setEnabled(index == kTsaiWu);
+}
+
+int ModelerForm::GetFailureTheory() const
+{
+    const int index = ui->wFailureMenu->currentIndex();
+    return index >= 0 && index < ui->wFailureMenu->count() ? index : 0;
+}
+
+void ModelerForm::SetUnits(std::string length, std::string stress, std::string temperature, std::string massPerArea)
+{
+    ui->wEmptyString1->clear();
+    ui->wEmptyString2->clear();
+    ui->wEmptyString3->clear();
+    ui->wFiberUnit->setText(Tr(length.c_str()));
+    ui->wStressUnit->setText(Tr(stress.c_str()));
+    ui->wTempUnit->setText(Tr(temperature.c_str()));
+    ui->wMassPerAreaUnit->setText(Tr(massPerArea.c_str()));
+}
+
+void ModelerForm::DoneButtonClick()
+{
+    if (engine_->Done() == 0)
+        accept();
+}
+
+void ModelerForm::CancelButtonClick() { reject(); }
+
+void ModelerForm::HelpButtonClick() { DisplayHelp(this, "Lam_Properties.htm"); }
+
+void ModelerForm::FailureMenuActivated(int index) { ui->wTsaiWuEdit->setEnabled(index == kTsaiWu); }
+
+void ModelerForm::RefPlaneMenuActivated(int index)
+{
+    if (index == kKeyin) {
+        ui->wRefPlaneEdit->show();
+        ui->wRefPlaneText->setText(Tr("Bottom Fiber Distance"));
+        return;
+    }
+    static const char *const names[] = {"Top", "Middle", "Bottom"};
+    if (index < 0 || index > 2)
+        return;
+    ui->wRefPlaneText->setText(Tr("Reference Plane Location"));
+    ui->wRefPlaneEdit->hide();
+    const QString location = index == 2 ? QStringLiteral("0.0") : NumberText(GetRefPlaneValue());
+    ui->wRefPlaneMenu->setItemText(index, Tr(names[index]) + " (" + location + ")");
+}

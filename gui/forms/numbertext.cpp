@@ -1,0 +1,38 @@
+#include "gui/forms/numbertext.h"
+
+#include <QDoubleValidator>
+#include <QLineEdit>
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+// The C locale's comma is a group separator: "0,125" would read as 125.
+QLocale NumberLocale()
+{
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+} // namespace
+
+double NumberOrZero(const QString &text, bool *ok)
+{
+    bool read = false;
+    const double value = NumberLocale().toDouble(text.trimmed(), &read);
+    read = read && std::isfinite(value);
+    if (ok)
+        *ok = read;
+    return read ? value : 0.0;
+}
+
+QString NumberText(double value) { return QString::number(value, 'g', 6); }
+
+void SetNumberValidator(QLineEdit *edit)
+{
+    auto *validator = new QDoubleValidator(edit);
+    validator->setLocale(NumberLocale());
+    edit->setValidator(validator);
+}

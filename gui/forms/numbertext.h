@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+
+// Numbers in the dialogs' fields and menus are read and written in the C
+// locale, whatever the user's locale, so that a decimal point always means
+// the same thing.
+
+// The number text reads as; 0 when it does not read as a finite number
+// (an empty text among them). ok (may be null) tells whether it read.
+double NumberOrZero(const QString &text, bool *ok = nullptr);
+// General format, 6 significant digits.
+QString NumberText(double value);
+// Gives edit a number validator (default range) in the C locale.
+void SetNumberValidator(QLineEdit *edit);
