@@ -68,7 +68,7 @@ void ModelerForm::SetRefPlane(int method, float location)
         ui->wRefPlaneText->setText(Tr("Bottom Fiber Distance"));
         ui->wRefPlaneMenu->setCurrentIndex(kKeyin);
         ui->wRefPlaneEdit->show();
-        ui->wRefPlaneEdit->setText(NumberText(location));
+        WriteNumber(ui->wRefPlaneEdit, location);
     }
 }
 
@@ -78,20 +78,20 @@ float ModelerForm::GetRefPlaneValue() const
     case 0: return -1.0f * engine_->GetThickness();
     case 1: return -0.5f * engine_->GetThickness();
     case 2: return 0.0f;
-    default: return static_cast<float>(NumberOrZero(ui->wRefPlaneEdit->text()));
+    default: return static_cast<float>(ReadNumber(ui->wRefPlaneEdit));
     }
 }
 
-void ModelerForm::SetAllowableStress(float value) { ui->wStressEdit->setText(NumberText(value)); }
-float ModelerForm::GetAllowableStress() const { return static_cast<float>(NumberOrZero(ui->wStressEdit->text())); }
-void ModelerForm::SetTsaiWuF12(float value) { ui->wTsaiWuEdit->setText(NumberText(value)); }
-float ModelerForm::GetTsaiWuF12() const { return static_cast<float>(NumberOrZero(ui->wTsaiWuEdit->text())); }
-void ModelerForm::SetNonStructuralMass(double value) { ui->wMassEdit->setText(NumberText(value)); }
-double ModelerForm::GetNonStructuralMass() const { return NumberOrZero(ui->wMassEdit->text()); }
-void ModelerForm::SetDamping(double value) { ui->wDampingEdit->setText(NumberText(value)); }
-double ModelerForm::GetDamping() const { return NumberOrZero(ui->wDampingEdit->text()); }
-void ModelerForm::SetReferenceTemperature(double value) { ui->wRefTempEdit->setText(NumberText(value)); }
-double ModelerForm::GetReferenceTemperature() const { return NumberOrZero(ui->wRefTempEdit->text()); }
+void ModelerForm::SetAllowableStress(float value) { WriteNumber(ui->wStressEdit, value); }
+float ModelerForm::GetAllowableStress() const { return static_cast<float>(ReadNumber(ui->wStressEdit)); }
+void ModelerForm::SetTsaiWuF12(float value) { WriteNumber(ui->wTsaiWuEdit, value); }
+float ModelerForm::GetTsaiWuF12() const { return static_cast<float>(ReadNumber(ui->wTsaiWuEdit)); }
+void ModelerForm::SetNonStructuralMass(double value) { WriteNumber(ui->wMassEdit, value); }
+double ModelerForm::GetNonStructuralMass() const { return ReadNumber(ui->wMassEdit); }
+void ModelerForm::SetDamping(double value) { WriteNumber(ui->wDampingEdit, value); }
+double ModelerForm::GetDamping() const { return ReadNumber(ui->wDampingEdit); }
+void ModelerForm::SetReferenceTemperature(double value) { WriteNumber(ui->wRefTempEdit, value); }
+double ModelerForm::GetReferenceTemperature() const { return ReadNumber(ui->wRefTempEdit); }
 
 void ModelerForm::SetFailureTheory(int index)
 {

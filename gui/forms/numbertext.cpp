@@ -3,10 +3,13 @@
 #include <QDoubleValidator>
 #include <QLineEdit>
 #include <QLocale>
+#include <QVariant>
 
 #include <cmath>
 
 namespace {
+
+const char *const kWrittenValue = "corvaneWrittenValue";
 
 // The C locale's comma is a group separator: "0,125" would read as 125.
 QLocale NumberLocale()
@@ -35,4 +38,21 @@ void SetNumberValidator(QLineEdit *edit)
     auto *validator = new QDoubleValidator(edit);
     validator->setLocale(NumberLocale());
     edit->setValidator(validator);
+}
+
+void WriteNumber(QLineEdit *edit, double value)
+{
+    edit->setText(NumberText(value));
+    edit->setProperty(kWrittenValue, value);
+}
+
+double ReadNumber(const QLineEdit *edit, bool *ok)
+{
+    const QVariant written = edit->property(kWrittenValue);
+    if (written.isValid() && edit->text() == NumberText(written.toDouble())) {
+        if (ok)
+            *ok = true;
+        return written.toDouble();
+    }
+    return NumberOrZero(edit->text(), ok);
 }

@@ -15,3 +15,10 @@ double NumberOrZero(const QString &text, bool *ok = nullptr);
 QString NumberText(double value);
 // Gives edit a number validator (default range) in the C locale.
 void SetNumberValidator(QLineEdit *edit);
+
+// Writes value into edit as NumberText, remembering the value itself: while
+// the text stays as written, ReadNumber gives the value back unrounded, so
+// that confirming a dialog does not round what the user left alone.
+void WriteNumber(QLineEdit *edit, double value);
+// The field's number as NumberOrZero reads it, or the value written there.
+double ReadNumber(const QLineEdit *edit, bool *ok = nullptr);

@@ -32,6 +32,18 @@ void SelectText(QComboBox *menu, const QString &text, bool select)
         menu->setCurrentIndex(index);
 }
 
+// An entry holds the value it was made for, so that a ply's own thickness
+// or angle is given back unrounded by the six digits that the menu shows.
+double EntryValue(const QComboBox *menu, int index, bool *ok = nullptr)
+{
+    const QVariant value = menu->itemData(index);
+    if (!value.isValid())
+        return NumberOrZero(menu->itemText(index), ok);
+    if (ok)
+        *ok = true;
+    return value.toDouble();
+}
+
 // A typed number wins; otherwise the menu's entry, the blank one meaning "keep".
 float ReadEntry(const QLineEdit *edit, const QComboBox *menu)
 {
@@ -39,8 +51,9 @@ float ReadEntry(const QLineEdit *edit, const QComboBox *menu)
     const double value = NumberOrZero(edit->text(), &typed);
     if (typed)
         return static_cast<float>(value);
-    const QString entry = menu->currentText();
-    return entry == kBlank ? KeepValueSentinel : static_cast<float>(NumberOrZero(entry));
+    if (menu->currentText() == kBlank)
+        return KeepValueSentinel;
+    return static_cast<float>(EntryValue(menu, menu->currentIndex()));
 }
 
 } // namespace
@@ -49,10 +62,9 @@ void SelectNumberEntry(QComboBox *menu, float value, bool select)
 {
     const bool keep = value == KeepValueSentinel;
     for (int i = 0; i < menu->count(); ++i) {
-        const QString text = menu->itemText(i);
         bool read = false;
-        const double listed = NumberOrZero(text, &read);
-        if (keep ? text == kBlank : read && !ValuesDiffer(static_cast<float>(listed), value, kTolerance)) {
+        const double listed = EntryValue(menu, i, &read);
+        if (keep ? menu->itemText(i) == kBlank : read && !ValuesDiffer(static_cast<float>(listed), value, kTolerance)) {
             if (select)
                 menu->setCurrentIndex(i);
             return;
@@ -61,10 +73,13 @@ void SelectNumberEntry(QComboBox *menu, float value, bool select)
     int at = 0;
     if (!keep) {
         at = menu->count() > 0 && menu->itemText(0) == kBlank ? 1 : 0;
-        while (at < menu->count() && NumberOrZero(menu->itemText(at)) <= value)
+        while (at < menu->count() && EntryValue(menu, at) <= value)
             ++at;
     }
-    menu->insertItem(at, keep ? kBlank : NumberText(value));
+    if (keep)
+        menu->insertItem(at, kBlank);
+    else
+        menu->insertItem(at, NumberText(value), static_cast<double>(value));
     if (select)
         menu->setCurrentIndex(at);
 }
