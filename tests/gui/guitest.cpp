@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
@@ -23,6 +25,24 @@ char *gArgv[] = {gArg0, nullptr};
 QApplication *gApplication = nullptr;
 
 void MakeApplication() { gApplication = new QApplication(gArgc, gArgv); }
+
+// The box as the user sees it: centred over the window it belongs to.
+void SaveOverParent(QWidget *box, const QString &name)
+{
+    QWidget *parent = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+    if (!parent || !std::getenv("CORVANE_SCREENSHOTS"))
+        return;
+    QPixmap picture = parent->grab();
+    const QPixmap boxPicture = box->grab();
+    QPainter painter(&picture);
+    painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2,
+                       boxPicture);
+    painter.setPen(Qt::darkGray);
+    painter.drawRect((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2,
+                     boxPicture.width() - 1, boxPicture.height() - 1);
+    painter.end();
+    GuiTest::SavePicture(picture, name);
+}
 
 } // namespace
 
@@ -80,7 +100,9 @@ WarningCatcher::WarningCatcher(std::string screenshotPrefix)
         if (!box || !box->isVisible())
             return;
         impl->boxes.push_back({box->windowTitle(), box->text()});
-        SaveScreenshot(box, QString::fromStdString(impl->prefix + "-" + std::to_string(impl->boxes.size())));
+        const QString name = QString::fromStdString(impl->prefix + "-" + std::to_string(impl->boxes.size()));
+        SaveScreenshot(box, name);
+        SaveOverParent(box, name + "-over-dialog");
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         if (!ok)
             ok = box->defaultButton();
@@ -98,11 +120,27 @@ const std::vector<Box> &WarningCatcher::Boxes() const { return impl_->boxes; }
 
 void SaveScreenshot(QWidget *widget, const QString &name)
 {
+    if (widget)
+        SavePicture(widget->grab(), name);
+}
+
+void SavePicture(const QPixmap &picture, const QString &name)
+{
     const char *dir = std::getenv("CORVANE_SCREENSHOTS");
-    if (!dir || !*dir || !widget)
+    if (!dir || !*dir)
         return;
     QDir().mkpath(QString::fromLocal8Bit(dir));
-    widget->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+    picture.save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void ProcessEventsUntil(const std::function<bool()> &done, int ms)
