@@ -98,6 +98,12 @@ bool PlyDataForm::Exec(bool newPly, const Selection &selection)
     return exec() == QDialog::Accepted;
 }
 
+void PlyDataForm::showEvent(QShowEvent *event)
+{
+    PlyDataFormBase::showEvent(event);
+    resize(size().expandedTo(sizeHint())); // wide enough for the longest material name
+}
+
 void PlyDataForm::InitWidgets(bool newPly, const char *lengthUnit)
 {
     ui->wThicknessMenu->clear();

@@ -42,6 +42,9 @@ public:
     float GetAngle() const override;
     std::string GetColor() const override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 protected slots:
     void CancelButtonClick() override;
     void DoneButtonClick() override;

@@ -9,11 +9,13 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -26,20 +28,29 @@ QApplication *gApplication = nullptr;
 
 void MakeApplication() { gApplication = new QApplication(gArgc, gArgv); }
 
-// The box as the user sees it: centred over the window it belongs to.
+// The box as the user sees it: centred over the window it belongs to, whose
+// title heads the picture.
 void SaveOverParent(QWidget *box, const QString &name)
 {
     QWidget *parent = box->parentWidget() ? box->parentWidget()->window() : nullptr;
     if (!parent || !std::getenv("CORVANE_SCREENSHOTS"))
         return;
-    QPixmap picture = parent->grab();
+    const QPixmap window = parent->grab();
     const QPixmap boxPicture = box->grab();
+    const int title = QFontMetrics(parent->font()).height() + 8;
+    const QSize size(std::max(window.width(), boxPicture.width()) + 16,
+                     title + std::max(window.height(), boxPicture.height()) + 16);
+    QPixmap picture(size);
+    picture.fill(QColor(90, 90, 90));
     QPainter painter(&picture);
-    painter.drawPixmap((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2,
-                       boxPicture);
-    painter.setPen(Qt::darkGray);
-    painter.drawRect((picture.width() - boxPicture.width()) / 2, (picture.height() - boxPicture.height()) / 2,
-                     boxPicture.width() - 1, boxPicture.height() - 1);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, size.width(), title), Qt::AlignCenter, parent->windowTitle());
+    const QRect body(0, title, size.width(), size.height() - title);
+    painter.drawPixmap(body.center() - window.rect().center(), window);
+    const QPoint at = body.center() - boxPicture.rect().center();
+    painter.drawPixmap(at, boxPicture);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(at, boxPicture.size()).adjusted(-1, -1, 0, 0));
     painter.end();
     GuiTest::SavePicture(picture, name);
 }
