@@ -1,6 +1,7 @@
 #include "core/laminate.h"
 #include "core/plysimple.h"
 #include "core/selection.h"
+#include "formdriver.h"
 #include "gui/engines/plydataformtesting.h"
 #include "gui/forms/modelerform.h"
 #include "gui/forms/plydataform.h"
@@ -9,10 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 
 #include <clocale>
 #include <cstdio>
@@ -52,15 +50,14 @@ TEST_F(DecimalComma, PlyDataDialogShowsAndReadsDecimalPoints)
 {
     PlyDataForm form(nullptr, &host.context);
     GuiTest::WhenModal<PlyDataForm>([](PlyDataForm *dialog) {
-        auto *menu = dialog->findChild<QComboBox *>("wThicknessMenu");
-        EXPECT_EQ(menu->itemText(2), "0.25");
-        auto *thickness = dialog->findChild<QLineEdit *>("wThicknessEdit");
+        EXPECT_EQ(FormDriver::Child<QComboBox>(dialog, "wThicknessMenu")->itemText(2), "0.25");
+        auto *thickness = FormDriver::Child<QLineEdit>(dialog, "wThicknessEdit");
         GuiTest::TypeText(thickness, "0,");
         EXPECT_EQ(thickness->text().toStdString(), "0"); // a comma cannot be typed
         thickness->clear();
         GuiTest::TypeText(thickness, "0.125");
-        GuiTest::TypeText(dialog->findChild<QLineEdit *>("wAngleEdit"), "-22.5");
-        dialog->findChild<QPushButton *>("wDoneButton")->click();
+        GuiTest::TypeText(FormDriver::Child(dialog, "wAngleEdit"), "-22.5");
+        FormDriver::Click(dialog, "wDoneButton");
     });
     ASSERT_TRUE(form.Exec(true, {}));
     const auto &ply = dynamic_cast<const PlySimple &>(*host.context.GetLaminate().RootGroup().FindPly(1, 0));
@@ -72,11 +69,10 @@ TEST_F(DecimalComma, PropertiesDialogShowsAndReadsDecimalPoints)
 {
     ModelerForm form(nullptr, &host.context);
     GuiTest::WhenModal<ModelerForm>([](ModelerForm *dialog) {
-        EXPECT_EQ(dialog->findChild<QLineEdit *>("wTsaiWuEdit")->text(), "-0.5");
-        auto *stress = dialog->findChild<QLineEdit *>("wStressEdit");
-        stress->clear();
-        GuiTest::TypeText(stress, "1.5");
-        dialog->findChild<QPushButton *>("wDoneButton")->click();
+        EXPECT_EQ(FormDriver::Text(dialog, "wTsaiWuEdit"), "-0.5");
+        FormDriver::SetText(dialog, "wStressEdit", "");
+        GuiTest::TypeText(FormDriver::Child(dialog, "wStressEdit"), "1.5");
+        FormDriver::Click(dialog, "wDoneButton");
     });
     ASSERT_TRUE(form.Exec());
     EXPECT_EQ(host.context.GetLaminate().BondingStress(), 1.5f);
