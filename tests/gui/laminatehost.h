@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/selection.h"
 #include "host/appcontext.h"
 #include "tools/lamhost/store.h"
 
@@ -26,6 +27,14 @@ struct LaminateHost
         data.unitSystem = unitSystem;
         data.laminates[0].plies = std::move(plies);
         return data;
+    }
+
+    // A selection of these plies.
+    static Selection Plies(std::vector<int> numbers)
+    {
+        Selection selection;
+        selection.plies = std::move(numbers);
+        return selection;
     }
 
     LamHost::Store store;

@@ -75,13 +75,6 @@ private:
     }
 };
 
-Selection Plies(std::vector<int> numbers)
-{
-    Selection selection;
-    selection.plies = std::move(numbers);
-    return selection;
-}
-
 struct PlyEngineTest : ::testing::Test
 {
     // Two plies, bottom first; a new ply with nothing selected goes below them.
@@ -139,7 +132,7 @@ TEST_F(PlyEngineTest, NewPliesStartBlankThenProposeTheLastEntriesAndTheNextColou
         proposed.push_back(Open(true).colors.Text());
     EXPECT_EQ(proposed[13], "Teal");
     EXPECT_EQ(proposed[14], "Black");
-    Open(false, Plies({1})); // id 2 goes to a modify dialog
+    Open(false, LaminateHost::Plies({1})); // id 2 goes to a modify dialog
     EXPECT_EQ(Open(true).colors.Text(), "Green");
 }
 
@@ -217,11 +210,11 @@ TEST(PlyEngine, AMaterialTheListDoesNotHoldShowsBlank)
     LaminateHost unknown(LaminateHost::WithPlies({{0.1f, 0, 999, 2}, {0.1f, 45, 999, 2}, {0.1f, 0, 301, 2}}));
     FakePlyView one, two;
     PlyDataFormEngine single(&one, &unknown.context), several(&two, &unknown.context);
-    single.Initialize(false, Plies({1}));
+    single.Initialize(false, LaminateHost::Plies({1}));
     EXPECT_EQ(one.materials.Text(), " ");
     EXPECT_EQ(single.Done(), 1);
     EXPECT_EQ(one.warnings, Lines{"Validation Warning: Material not specified for this ply"});
-    several.Initialize(false, Plies({1, 2}));
+    several.Initialize(false, LaminateHost::Plies({1, 2}));
     EXPECT_EQ(two.materials.Text(), " ");
     EXPECT_EQ(two.colors.Text(), "Red");
     ASSERT_EQ(several.Done(), 0);
@@ -240,13 +233,13 @@ TEST(PlyEngine, NamesResolveToTheLowestIdAndBlackIsOnlyShownWhenUsed)
     host.context.GetMaterialList()->Add(5);
     FakePlyView view, other;
     PlyDataFormEngine engine(&view, &host.context), second(&other, &host.context);
-    engine.Initialize(false, Plies({1}));
+    engine.Initialize(false, LaminateHost::Plies({1}));
     EXPECT_EQ(view.colors.Text(), "BLACK");
     EXPECT_EQ(view.colors.items.back(), "BLACK"); // appended: not among the offered colours
     view.materials.Set("Same", true);
     ASSERT_EQ(engine.Done(), 0);
     EXPECT_EQ(dynamic_cast<const PlySimple &>(*host.context.GetLaminate().RootGroup().FindPly(1, 0)).Material(), 5);
-    second.Initialize(false, Plies({2}));
+    second.Initialize(false, LaminateHost::Plies({2}));
     EXPECT_EQ(std::count(other.colors.items.begin(), other.colors.items.end(), "BLACK"), 0);
 }
 
@@ -260,7 +253,7 @@ TEST_F(PlyEngineTest, TheLayupManagersRefusalKeepsTheDialogOpen)
     EXPECT_EQ(Done(), 1);
     EXPECT_EQ(view.warnings, Lines{"Ply Creation Error: Invalid insertion operator"});
 
-    FakePlyView &modify = Open(false, Plies({1, 99}));
+    FakePlyView &modify = Open(false, LaminateHost::Plies({1, 99}));
     modify.materials.Set("Carbon/epoxy UD 0.125", true);
     EXPECT_EQ(Done(), 1);
     ASSERT_EQ(modify.warnings.size(), 1u);

@@ -27,13 +27,6 @@ std::string Entries(const QComboBox *combo)
     return entries.join('|').toStdString();
 }
 
-Selection Plies(std::vector<int> numbers)
-{
-    Selection selection;
-    selection.plies = std::move(numbers);
-    return selection;
-}
-
 struct PlyDataFormTest : ::testing::Test
 {
     PlyDataFormTest() { ResetPlyDataEntries(); }
@@ -132,7 +125,7 @@ TEST_F(PlyDataFormTest, NewPlyFromTypedEntries)
 TEST_F(PlyDataFormTest, ModifyingSeveralPliesKeepsTheBlankAttributes)
 {
     GuiTest::WarningCatcher catcher("plydata-modify-warning");
-    EXPECT_TRUE(RunDialog(false, Plies({1, 2, 3}), [](PlyDataForm *form) {
+    EXPECT_TRUE(RunDialog(false, LaminateHost::Plies({1, 2, 3}), [](PlyDataForm *form) {
         EXPECT_EQ(form->windowTitle(), "Modify Ply Data");
         EXPECT_EQ(Text(form, "wMaterialMenu") + Text(form, "wThicknessMenu") + Text(form, "wColorMenu"), "   ");
         EXPECT_EQ(Text(form, "wAngleMenu"), "0");
@@ -163,7 +156,7 @@ TEST_F(PlyDataFormTest, AModifiedPlyKeepsValuesBeyondSixDigits)
         Choose(dialog, "wColorMenu", "Blue");
         Click(dialog, "wDoneButton");
     });
-    ASSERT_TRUE(form.Exec(false, Plies({1})));
+    ASSERT_TRUE(form.Exec(false, LaminateHost::Plies({1})));
     const auto &ply = dynamic_cast<const PlySimple &>(*precise.context.GetLaminate().RootGroup().FindPly(1, 0));
     EXPECT_EQ(ply.Thickness(), 0.1234567f);
     EXPECT_EQ(ply.Angle(), 12.345678f);
