@@ -65,7 +65,6 @@ struct PlyDataFormEngine::Impl
     bool CheckThickness(float &out) const;
     bool CheckAngle(float &out) const;
     bool CheckColor(int &out) const;
-    bool Modify();
 };
 
 // A material the list does not hold (a repaired ply's -1 among them) shows as
@@ -86,13 +85,14 @@ void PlyDataFormEngine::Impl::ShowMaterials(int select)
     gLastMaterial = known ? select : kNoMaterial;
 }
 
+// The same holds for a ply colour the host's table lacks when modifying.
 void PlyDataFormEngine::Impl::ShowPlyColor(int color)
 {
     ColorInfo info(color);
     if (color > 0 && context->GetColorManager()->GetColor(color, info))
         view->SetColorMenu(info.Name(), true);
     else if (color <= 0 || !newPly)
-        view->SetColorMenu(" ", true); // mixed, or a ply colour the host no longer has
+        view->SetColorMenu(" ", true);
 }
 
 bool PlyDataFormEngine::Impl::CheckMaterial(int &out) const

@@ -202,23 +202,27 @@ TEST_F(PlyEngineTest, RefusalsComeInTheOrderMaterialThicknessAngleColour)
     EXPECT_EQ(Done(), 0);
 }
 
-// The settled rule: a material the list does not hold shows as the blank
-// entry; one ply must then be given a material, several keep theirs.
-TEST(PlyEngine, AMaterialTheListDoesNotHoldShowsBlank)
+// A material the list does not hold, or a colour the host lacks, shows as
+// the blank entry: one ply must then be given one, several keep theirs.
+TEST(PlyEngine, AMaterialOrColourTheHostLacksShowsBlank)
 {
-    ResetPlyDataEntries(); // plies 1 and 2 have material 999, unknown to the host
-    LaminateHost unknown(LaminateHost::WithPlies({{0.1f, 0, 999, 2}, {0.1f, 45, 999, 2}, {0.1f, 0, 301, 2}}));
+    ResetPlyDataEntries();
+    LaminateHost host(LaminateHost::WithPlies({{0.1f, 0, 999, 77}, {0.1f, 45, 999, 77}, {0.1f, 0, 301, 2}}));
     FakePlyView one, two;
-    PlyDataFormEngine single(&one, &unknown.context), several(&two, &unknown.context);
+    PlyDataFormEngine single(&one, &host.context), several(&two, &host.context);
     single.Initialize(false, LaminateHost::Plies({1}));
-    EXPECT_EQ(one.materials.Text(), " ");
+    EXPECT_EQ(one.materials.Text() + one.colors.Text(), "  ");
     EXPECT_EQ(single.Done(), 1);
-    EXPECT_EQ(one.warnings, Lines{"Validation Warning: Material not specified for this ply"});
+    one.materials.Set("Carbon/epoxy UD 0.125", true);
+    EXPECT_EQ(single.Done(), 1);
+    EXPECT_EQ(one.warnings, (Lines{"Validation Warning: Material not specified for this ply",
+                                   "Validation Warning: Specify a color"}));
     several.Initialize(false, LaminateHost::Plies({1, 2}));
-    EXPECT_EQ(two.materials.Text(), " ");
-    EXPECT_EQ(two.colors.Text(), "Red");
+    EXPECT_EQ(two.materials.Text() + two.colors.Text(), "  ");
     ASSERT_EQ(several.Done(), 0);
-    EXPECT_EQ(dynamic_cast<const PlySimple &>(*unknown.context.GetLaminate().RootGroup().FindPly(1, 0)).Material(), 999);
+    const auto &ply = dynamic_cast<const PlySimple &>(*host.context.GetLaminate().RootGroup().FindPly(2, 0));
+    EXPECT_EQ(ply.Material(), 999);
+    EXPECT_EQ(ply.Color(), 77);
 }
 
 TEST(PlyEngine, NamesResolveToTheLowestIdAndBlackIsOnlyShownWhenUsed)
