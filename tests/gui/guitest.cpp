@@ -55,6 +55,17 @@ void SaveOverParent(QWidget *box, const QString &name)
     GuiTest::SavePicture(picture, name);
 }
 
+std::vector<std::function<void()>> gOnNextApplication;
+
+// The toolkit calls its pre-routines from every application object's constructor.
+void RunOnNextApplication()
+{
+    std::vector<std::function<void()>> actions;
+    actions.swap(gOnNextApplication);
+    for (const auto &action : actions)
+        action();
+}
+
 } // namespace
 
 namespace GuiTest {
@@ -71,6 +82,13 @@ NoSharedApplication::~NoSharedApplication()
 {
     if (!QCoreApplication::instance())
         MakeApplication();
+}
+
+void OnNextApplication(std::function<void()> action)
+{
+    static const bool registered = (qAddPreRoutine(RunOnNextApplication), true);
+    (void)registered;
+    gOnNextApplication.push_back(std::move(action));
 }
 
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action, int timeoutMs)

@@ -39,7 +39,10 @@ struct Expect
 };
 
 Expect Ends(End end) { return {end, 0, {}}; }
-Expect Interactive() { return {End::Lines, 0, {"Interactive mode is not available in this build."}}; }
+Expect Interactive()
+{
+    return {End::Lines, 0, {"Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed."}};
+}
 Expect LoadFailed(const char *text)
 {
     return {End::Lines, 0, {"INITIALIZATION ERROR: Reading Laminate definition", text}};
