@@ -6,6 +6,8 @@
 #include "host/appcontext.h"
 #include "host/laminatemanager.h"
 
+#include <QtGlobal> // marks the texts the dialog translates
+
 #include <cmath>
 
 namespace {
@@ -24,7 +26,7 @@ struct ModelerFormEngine::Impl
 
     int Refuse(const char *text) const
     {
-        view->ShowWarning("Validation Warning", text);
+        view->ShowWarning(QT_TRANSLATE_NOOP("ModelerForm", "Validation Warning"), text);
         return 1;
     }
 };
@@ -62,7 +64,7 @@ int ModelerFormEngine::Done()
 
     const float stress = view->GetAllowableStress();
     if (!AtLeast(stress, 0.0))
-        return impl_->Refuse("Allowable Stress must be positive");
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Allowable Stress must be positive"));
     edited.SetBondingStress(stress);
 
     int method = view->GetRefPlaneKind();
@@ -70,27 +72,28 @@ int ModelerFormEngine::Done()
         method = Laminate::UserDefinedLocation;
     const float location = view->GetRefPlaneValue();
     if (!std::isfinite(location))
-        return impl_->Refuse("Bottom Fiber Distance must be a finite number");
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Bottom Fiber Distance must be a finite number"));
     edited.SetReferencePlane(method, location);
 
     const float coefficient = view->GetTsaiWuF12();
     if (!AtLeast(coefficient, -1.0) || coefficient > 1.0f)
-        return impl_->Refuse("Tsai-Wu Interaction Coefficient must be between -1.0 to 1.0");
+        return impl_->Refuse(
+            QT_TRANSLATE_NOOP("ModelerForm", "Tsai-Wu Interaction Coefficient must be between -1.0 to 1.0"));
     edited.SetTsaiWuCoefficient(coefficient);
 
     const double mass = view->GetNonStructuralMass();
     if (!AtLeast(mass, 0.0))
-        return impl_->Refuse("Non-Structural Mass per Unit Area must be positive");
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Non-Structural Mass per Unit Area must be positive"));
     edited.SetNonStructuralMass(mass);
 
     const double temperature = view->GetReferenceTemperature();
     if (!AtLeast(temperature, impl_->context->GetUnits().TemperatureOffset()))
-        return impl_->Refuse("Reference Temperature must be above absolute zero");
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Reference Temperature must be above absolute zero"));
     edited.SetReferenceTemperature(temperature);
 
     const double damping = view->GetDamping();
     if (!AtLeast(damping, 0.0))
-        return impl_->Refuse("Damping Coefficient must be positive");
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Damping Coefficient must be positive"));
     edited.SetDamping(damping);
 
     const int theory = view->GetFailureTheory();

@@ -13,6 +13,8 @@
 #include "util/logger.h"
 #include "util/tolerance.h"
 
+#include <QtGlobal> // marks the texts the dialog translates
+
 #include <cmath>
 #include <set>
 #include <string>
@@ -54,7 +56,7 @@ struct PlyDataFormEngine::Impl
     bool SeveralPlies() const { return !newPly && selection.plies.size() >= 2; }
     bool Refuse(const char *text) const
     {
-        view->ShowWarning("Validation Warning", text);
+        view->ShowWarning(QT_TRANSLATE_NOOP("PlyDataForm", "Validation Warning"), text);
         return false;
     }
     bool BlankPasses(const char *text) const { return SeveralPlies() || Refuse(text); }
@@ -110,24 +112,26 @@ bool PlyDataFormEngine::Impl::CheckMaterial(int &out) const
             }
         }
     }
-    return BlankPasses("Material not specified for this ply");
+    return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Material not specified for this ply"));
 }
 
 bool PlyDataFormEngine::Impl::CheckThickness(float &out) const
 {
     out = view->GetThickness();
     if (out == KeepValueSentinel)
-        return BlankPasses("Please enter Thickness");
-    return (out > 0.0f && std::isfinite(out)) || Refuse("Thickness must be positive");
+        return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Please enter Thickness"));
+    if (out > 0.0f && std::isfinite(out))
+        return true;
+    return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Thickness must be positive"));
 }
 
 bool PlyDataFormEngine::Impl::CheckAngle(float &out) const
 {
     out = view->GetAngle();
     if (out == KeepValueSentinel)
-        return BlankPasses("Please enter Angle");
+        return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Please enter Angle"));
     if (!(out >= -360.0f && out <= 360.0f))
-        return Refuse("Angle must be within -360 to 360 degrees");
+        return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Angle must be within -360 to 360 degrees"));
     while (out > 90.0f)
         out -= 180.0f;
     while (out < -90.0f)
@@ -148,7 +152,7 @@ bool PlyDataFormEngine::Impl::CheckColor(int &out) const
             }
         }
     }
-    return BlankPasses("Specify a color");
+    return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Specify a color"));
 }
 
 PlyDataFormEngine::PlyDataFormEngine(PlyDataFormView *view, AppContext *context)
@@ -246,7 +250,7 @@ int PlyDataFormEngine::Done()
         gLastAngle = angle;
         if (layup->AddPly(d.selection, material, thickness, angle, color))
             return 0;
-        d.view->ShowWarning("Ply Creation Error", layup->GetErrorMessage().c_str());
+        d.view->ShowWarning(QT_TRANSLATE_NOOP("PlyDataForm", "Ply Creation Error"), layup->GetErrorMessage().c_str());
         return 1;
     }
 
@@ -268,7 +272,8 @@ int PlyDataFormEngine::Done()
         applied = layup->ModifyColor(d.selection, color);
     if (applied)
         return 0;
-    d.view->ShowWarning("Ply Modification Error", layup->GetErrorMessage().c_str());
+    d.view->ShowWarning(QT_TRANSLATE_NOOP("PlyDataForm", "Ply Modification Error"),
+                        layup->GetErrorMessage().c_str());
     return 1;
 }
 
@@ -283,14 +288,16 @@ void PlyDataFormEngine::SelectMaterial()
         int ply = 0;
         int missing = 0;
         if (!d.Layup()->CheckMaterials(&ply, &missing))
-            d.view->ShowWarningArgs("Material Selection Warning", d.Layup()->GetErrorMessage().c_str(), ply, missing);
+            d.view->ShowWarningArgs(QT_TRANSLATE_NOOP("PlyDataForm", "Material Selection Warning"),
+                                    d.Layup()->GetErrorMessage().c_str(), ply, missing);
         d.ShowMaterials(kNoMaterial);
     }
     if (id == -2) {
         Log("eNO_SELECTION");
     } else if (id == -1) {
         Log("eUNKNOWN");
-        d.view->ShowWarning("Material Selection Warning", "unknown material");
+        d.view->ShowWarning(QT_TRANSLATE_NOOP("PlyDataForm", "Material Selection Warning"),
+                            QT_TRANSLATE_NOOP("PlyDataForm", "unknown material"));
     } else {
         MaterialInfo info;
         list->GetMaterial(id, info);

@@ -6,7 +6,6 @@
 
 #include "ui_modelerformbase.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
 
@@ -17,7 +16,6 @@ namespace {
 constexpr int kKeyin = 3;
 constexpr int kTsaiWu = 2;
 
-QString Tr(const char *text) { return QCoreApplication::translate("ModelerForm", text); }
 
 } // namespace
 
@@ -37,7 +35,7 @@ bool ModelerForm::Exec()
 
 void ModelerForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, Tr(title), Tr(text), QMessageBox::Ok);
+    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
 }
 
 void ModelerForm::InitWidgets()
@@ -61,11 +59,11 @@ int ModelerForm::GetRefPlaneKind() const
 void ModelerForm::SetRefPlane(int method, float location)
 {
     if (method >= 0 && method < kKeyin) {
-        ui->wRefPlaneText->setText(Tr("Reference Plane Location"));
+        ui->wRefPlaneText->setText(tr("Reference Plane Location"));
         ui->wRefPlaneMenu->setCurrentIndex(method);
         ui->wRefPlaneEdit->hide();
     } else {
-        ui->wRefPlaneText->setText(Tr("Bottom Fiber Distance"));
+        ui->wRefPlaneText->setText(tr("Bottom Fiber Distance"));
         ui->wRefPlaneMenu->setCurrentIndex(kKeyin);
         ui->wRefPlaneEdit->show();
         WriteNumber(ui->wRefPlaneEdit, location);
@@ -110,10 +108,10 @@ void ModelerForm::SetUnits(std::string length, std::string stress, std::string t
     ui->wEmptyString1->clear();
     ui->wEmptyString2->clear();
     ui->wEmptyString3->clear();
-    ui->wFiberUnit->setText(Tr(length.c_str()));
-    ui->wStressUnit->setText(Tr(stress.c_str()));
-    ui->wTempUnit->setText(Tr(temperature.c_str()));
-    ui->wMassPerAreaUnit->setText(Tr(massPerArea.c_str()));
+    ui->wFiberUnit->setText(tr(length.c_str()));
+    ui->wStressUnit->setText(tr(stress.c_str()));
+    ui->wTempUnit->setText(tr(temperature.c_str()));
+    ui->wMassPerAreaUnit->setText(tr(massPerArea.c_str()));
 }
 
 void ModelerForm::DoneButtonClick()
@@ -132,14 +130,14 @@ void ModelerForm::RefPlaneMenuActivated(int index)
 {
     if (index == kKeyin) {
         ui->wRefPlaneEdit->show();
-        ui->wRefPlaneText->setText(Tr("Bottom Fiber Distance"));
+        ui->wRefPlaneText->setText(tr("Bottom Fiber Distance"));
         return;
     }
-    static const char *const names[] = {"Top", "Middle", "Bottom"};
+    static const char *const names[] = {QT_TR_NOOP("Top"), QT_TR_NOOP("Middle"), QT_TR_NOOP("Bottom")};
     if (index < 0 || index > 2)
         return;
-    ui->wRefPlaneText->setText(Tr("Reference Plane Location"));
+    ui->wRefPlaneText->setText(tr("Reference Plane Location"));
     ui->wRefPlaneEdit->hide();
     const QString location = index == 2 ? QStringLiteral("0.0") : NumberText(GetRefPlaneValue());
-    ui->wRefPlaneMenu->setItemText(index, Tr(names[index]) + " (" + location + ")");
+    ui->wRefPlaneMenu->setItemText(index, tr(names[index]) + " (" + location + ")");
 }

@@ -18,7 +18,6 @@ constexpr float kTolerance = 1e-6f;
 // A second press while the host's picker runs must not start another.
 bool gPickerRunning = false;
 
-QString Tr(const char *text) { return QCoreApplication::translate("PlyDataForm", text); }
 
 // Selects (when select) the first entry equal to text, appending it when absent.
 void SelectText(QComboBox *menu, const QString &text, bool select)
@@ -110,19 +109,19 @@ void PlyDataForm::InitWidgets(bool newPly, const char *lengthUnit)
     ui->wAngleMenu->clear();
     SetNumberValidator(ui->wThicknessEdit);
     SetNumberValidator(ui->wAngleEdit);
-    ui->wThicknessUnits->setText(Tr(lengthUnit));
+    ui->wThicknessUnits->setText(tr(lengthUnit));
     if (!newPly)
-        setWindowTitle(Tr("Modify Ply Data"));
+        setWindowTitle(tr("Modify Ply Data"));
 }
 
 void PlyDataForm::ShowWarningArgs(const char *title, const char *text, int first, int second)
 {
-    QMessageBox::warning(this, Tr(title), Tr(text).arg(first).arg(second), QMessageBox::Ok);
+    QMessageBox::warning(this, tr(title), tr(text).arg(first).arg(second), QMessageBox::Ok);
 }
 
 void PlyDataForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, Tr(title), Tr(text), QMessageBox::Ok);
+    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
 }
 
 void PlyDataForm::SetMaterialMenu(const std::string &text, bool select)

@@ -22,7 +22,10 @@ class FakeModelerView : public ModelerFormView
 {
 public:
     bool Exec() override { return false; }
-    void ShowWarning(const char *title, const char *text) override { warnings.push_back(std::string(title) + ": " + text); }
+    void ShowWarning(const char *title, const char *text) override
+    {
+        warnings.push_back(std::string(title) + ": " + text);
+    }
     void InitWidgets() override {}
     int GetRefPlaneKind() const override { return kind; }
     void SetRefPlane(int method, float location) override { kind = method, location_ = location; }

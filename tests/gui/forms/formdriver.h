@@ -44,7 +44,10 @@ inline void Choose(QWidget *form, const char *menu, const QString &text)
 }
 
 inline void Click(QWidget *form, const char *button) { Child<QAbstractButton>(form, button)->click(); }
-inline void SetText(QWidget *form, const char *edit, const QString &text) { Child<QLineEdit>(form, edit)->setText(text); }
+inline void SetText(QWidget *form, const char *edit, const QString &text)
+{
+    Child<QLineEdit>(form, edit)->setText(text);
+}
 
 // The object names of count widgets that Tab visits, from first on.
 inline std::string TabOrder(QWidget *form, const char *first, int count)
