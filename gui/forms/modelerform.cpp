@@ -16,7 +16,6 @@ namespace {
 constexpr int kKeyin = 3;
 constexpr int kTsaiWu = 2;
 
-
 } // namespace
 
 ModelerForm::ModelerForm(QWidget *parent, AppContext *context)
@@ -76,14 +75,14 @@ float ModelerForm::GetRefPlaneValue() const
     case 0: return -1.0f * engine_->GetThickness();
     case 1: return -0.5f * engine_->GetThickness();
     case 2: return 0.0f;
-    default: return static_cast<float>(ReadNumber(ui->wRefPlaneEdit));
+    default: return ToFloat(ReadNumber(ui->wRefPlaneEdit));
     }
 }
 
 void ModelerForm::SetAllowableStress(float value) { WriteNumber(ui->wStressEdit, value); }
-float ModelerForm::GetAllowableStress() const { return static_cast<float>(ReadNumber(ui->wStressEdit)); }
+float ModelerForm::GetAllowableStress() const { return ToFloat(ReadNumber(ui->wStressEdit)); }
 void ModelerForm::SetTsaiWuF12(float value) { WriteNumber(ui->wTsaiWuEdit, value); }
-float ModelerForm::GetTsaiWuF12() const { return static_cast<float>(ReadNumber(ui->wTsaiWuEdit)); }
+float ModelerForm::GetTsaiWuF12() const { return ToFloat(ReadNumber(ui->wTsaiWuEdit)); }
 void ModelerForm::SetNonStructuralMass(double value) { WriteNumber(ui->wMassEdit, value); }
 double ModelerForm::GetNonStructuralMass() const { return ReadNumber(ui->wMassEdit); }
 void ModelerForm::SetDamping(double value) { WriteNumber(ui->wDampingEdit, value); }

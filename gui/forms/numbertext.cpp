@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,6 +30,14 @@ double NumberOrZero(const QString &text, bool *ok)
     if (ok)
         *ok = read;
     return read ? value : 0.0;
+}
+
+float ToFloat(double value)
+{
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return value > 0 ? kInfinity : -kInfinity;
+    return static_cast<float>(value);
 }
 
 QString NumberText(double value) { return QString::number(value, 'g', 6); }

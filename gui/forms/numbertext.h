@@ -11,6 +11,9 @@ class QLineEdit;
 // The number text reads as; 0 when it does not read as a finite number
 // (an empty text among them). ok (may be null) tells whether it read.
 double NumberOrZero(const QString &text, bool *ok = nullptr);
+// value as a float; beyond the float range an infinity of its sign, which
+// the dialogs' checks refuse.
+float ToFloat(double value);
 // General format, 6 significant digits.
 QString NumberText(double value);
 // Gives edit a number validator (default range) in the C locale.

@@ -18,7 +18,6 @@ constexpr float kTolerance = 1e-6f;
 // A second press while the host's picker runs must not start another.
 bool gPickerRunning = false;
 
-
 // Selects (when select) the first entry equal to text, appending it when absent.
 void SelectText(QComboBox *menu, const QString &text, bool select)
 {
@@ -49,10 +48,10 @@ float ReadEntry(const QLineEdit *edit, const QComboBox *menu)
     bool typed = false;
     const double value = NumberOrZero(edit->text(), &typed);
     if (typed)
-        return static_cast<float>(value);
+        return ToFloat(value);
     if (menu->currentText() == kBlank)
         return KeepValueSentinel;
-    return static_cast<float>(EntryValue(menu, menu->currentIndex()));
+    return ToFloat(EntryValue(menu, menu->currentIndex()));
 }
 
 } // namespace
@@ -63,7 +62,7 @@ void SelectNumberEntry(QComboBox *menu, float value, bool select)
     for (int i = 0; i < menu->count(); ++i) {
         bool read = false;
         const double listed = EntryValue(menu, i, &read);
-        if (keep ? menu->itemText(i) == kBlank : read && !ValuesDiffer(static_cast<float>(listed), value, kTolerance)) {
+        if (keep ? menu->itemText(i) == kBlank : read && !ValuesDiffer(ToFloat(listed), value, kTolerance)) {
             if (select)
                 menu->setCurrentIndex(i);
             return;
