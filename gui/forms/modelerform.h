@@ -17,7 +17,9 @@ class ModelerForm : public ModelerFormBase, public ModelerFormView
 public:
     // The layup dialog builds one per use with itself as parent, inside
     // LayupFormView::CreateModelerForm, and hands it to its engine as a
-    // ModelerFormView; context (not owned) must have a laminate loaded.
+    // ModelerFormView; context (not owned) must have a laminate loaded. The caller
+    // owns the form and deletes it after Exec (a std::unique_ptr<ModelerFormView>
+    // will do: deleting it takes it from its parent).
     ModelerForm(QWidget *parent, AppContext *context);
     ~ModelerForm() override;
 

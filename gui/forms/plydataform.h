@@ -18,7 +18,9 @@ class PlyDataForm : public PlyDataFormBase, public PlyDataFormView
 public:
     // The layup dialog builds one per use with itself as parent, inside
     // LayupFormView::CreatePlyDataForm, and hands it to its engine as a
-    // PlyDataFormView; context (not owned) must have a laminate loaded.
+    // PlyDataFormView; context (not owned) must have a laminate loaded. The caller
+    // owns the form and deletes it after Exec (a std::unique_ptr<PlyDataFormView>
+    // will do: deleting it takes it from its parent).
     PlyDataForm(QWidget *parent, AppContext *context);
     ~PlyDataForm() override;
 
