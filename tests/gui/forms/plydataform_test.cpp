@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <functional>
+#include <memory>
 
 using namespace FormDriver;
 
@@ -185,9 +186,9 @@ TEST_F(PlyDataFormTest, ShowAllKeepsTheChosenColour)
 
 TEST_F(PlyDataFormTest, TheMaterialButtonRunsTheHostPicker)
 {
-    QWidget layup;
+    QWidget layup; // held as the layup dialog holds it: a view with the layup dialog as parent
     layup.show();
-    PlyDataForm form(&layup, &host.context);
+    std::unique_ptr<PlyDataFormView> form = std::make_unique<PlyDataForm>(&layup, &host.context);
     host.store.QueuePick(302);
     GuiTest::WhenModal<PlyDataForm>([&layup](PlyDataForm *dialog) {
         emit Child<QPushButton>(dialog, "wMaterialButton")->pressed();
@@ -195,8 +196,10 @@ TEST_F(PlyDataFormTest, TheMaterialButtonRunsTheHostPicker)
         EXPECT_EQ(Text(dialog, "wMaterialMenu"), "Glass/epoxy UD 0.25");
         dialog->reject();
     });
-    EXPECT_FALSE(form.Exec(true, {}));
+    EXPECT_FALSE(form->Exec(true, {}));
     EXPECT_EQ(host.store.PendingPicks(), 0u);
+    form.reset();
+    EXPECT_TRUE(layup.findChildren<PlyDataForm *>().isEmpty());
 }
 
 } // namespace
