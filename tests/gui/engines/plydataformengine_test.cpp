@@ -142,18 +142,6 @@ TEST_F(PlyEngineTest, NewPliesStartBlankThenProposeTheLastEntriesAndTheNextColou
     EXPECT_EQ(Open(true).colors.Text(), "Green");
 }
 
-TEST(PlyEngine, AnEmptyMaterialListOffersOnlyTheBlank)
-{
-    ResetPlyDataEntries();
-    LaminateHost host(LamHost::DemoStore(), true);
-    FakePlyView view;
-    PlyDataFormEngine engine(&view, &host.context);
-    engine.Initialize(true, {});
-    EXPECT_EQ(view.materials.items, Lines{" "});
-    EXPECT_EQ(engine.Done(), 1);
-    EXPECT_EQ(view.warnings, Lines{"Validation Warning: Material not specified for this ply"});
-}
-
 struct AngleRow
 {
     float typed;
