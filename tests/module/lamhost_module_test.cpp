@@ -128,6 +128,25 @@ TEST_F(LamhostModuleTest, ExamplesRunCleanly)
     }
 }
 
+TEST_F(LamhostModuleTest, ExamplesShowWhatAUserChecks)
+{
+    // A mirrored 0-degree ply is saved as 0, not -0.
+    Outcome o = Run({"--script", std::string(EXAMPLES_DIR) + "/symmetric_paste.lua", "modify"});
+    EXPECT_TRUE(Contains(o.out, " 0  4 ")) << o.out;
+    EXPECT_FALSE(Contains(o.out, " -0  ")) << o.out;
+
+    // Values the module keeps as float print as the float's shortest text.
+    const std::string plyMaterial = std::string(EXAMPLES_DIR) + "/ply_material_halpin_tsai.lua";
+    o = Run({"--script", plyMaterial, "plymat"});
+    EXPECT_TRUE(Contains(o.out, "  matrix fraction 0.4, fibre fraction 0.6\n")) << o.out;
+    EXPECT_TRUE(Contains(o.out, ", ribbon thickness 0.05\n")) << o.out;
+
+    // Run in the wrong mode, the example cancels and returns.
+    o = Run({"--script", plyMaterial, "modify"});
+    EXPECT_TRUE(Contains(o.out, "Canceling script\n\nNothing saved.\n")) << o.out;
+    EXPECT_FALSE(Contains(o.out, "rror")) << o.out;
+}
+
 TEST_F(LamhostModuleTest, QuasiIsotropicExampleSavesTheSymmetricStack)
 {
     const Outcome o = Run({"--script", std::string(EXAMPLES_DIR) + "/quasi_isotropic.lua", "create"});

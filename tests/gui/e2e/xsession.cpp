@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -18,14 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-std::string ReadAll(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<char *> Argv(const std::string &program, const std::vector<std::string> &args)
 {
@@ -162,15 +153,15 @@ void XSession::Start(const std::string &program, const std::vector<std::string> 
     }
 }
 
-ProgramOutcome XSession::Wait(int ms)
+Outcome XSession::Wait(int ms)
 {
-    ProgramOutcome outcome;
+    Outcome outcome;
     if (program_ <= 0)
         return outcome;
     outcome.status = Reap(program_, ms);
     program_ = -1;
-    outcome.out = ReadAll(folder_ + "/stdout.txt");
-    outcome.err = ReadAll(folder_ + "/stderr.txt");
+    outcome.out = ReadFile(folder_ + "/stdout.txt");
+    outcome.err = ReadFile(folder_ + "/stderr.txt");
     return outcome;
 }
 

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "tools/runprogram.h"
+
 #include <string>
 #include <vector>
 
 #include <sys/types.h>
-
-// What a program run by a test left behind.
-struct ProgramOutcome
-{
-    int status = -1; // exit status; -1 when it did not exit normally or was killed
-    std::string out;
-    std::string err;
-};
 
 // An X server of the test's own (Xvfb on a display it picks itself, so tests
 // may run side by side), one program at a time run on it, and xdotool to act
@@ -32,7 +26,7 @@ public:
     // left to its default); its output goes to files in a folder of the session.
     void Start(const std::string &program, const std::vector<std::string> &args, const std::string &cwd);
     // Waits at most ms for the program to end, then kills it (status -1).
-    ProgramOutcome Wait(int ms = 30000);
+    Outcome Wait(int ms = 30000);
 
     // Runs xdotool with args on this display; its standard output.
     std::string Xdotool(const std::vector<std::string> &args) const;
