@@ -17,9 +17,7 @@ namespace {
 
 using LamHost::Slot;
 
-// What an interactive request says without a display (see ModuleTest).
-const char kInteractive[] =
-    "Corvane cannot show its dialogs: no display is available (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM).";
+const char kInteractive[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
 const char kBusy[] = "Corvane is busy: another request is running.";
 
 std::string ReadFile(const std::string &path)
@@ -169,7 +167,7 @@ TEST_F(EntryPointsTest, AHostThatRefusesTheScriptPathGetsInteractiveMode)
     EXPECT_EQ(Request([this] { module_->lamModeler(0); }), Lines{kInteractive});
 }
 
-TEST_F(EntryPointsTest, EveryRequestWithoutAScriptIsInteractive)
+TEST_F(EntryPointsTest, EveryRequestWithoutAScriptOrDisplayChangesNothing)
 {
     store_.SetScriptPath("");
     EXPECT_EQ(Request([this] { module_->lamModeler(1); }), Lines{kInteractive});

@@ -78,8 +78,7 @@ inline LoadedModule FreshModule(const std::string &dir)
 }
 
 // Each test has its own store (made active), its own folder for scripts, and
-// the environment variables the module reads unset. Without a display an
-// interactive request ends at once instead of waiting in its dialog.
+// the environment variables the module reads unset.
 class ModuleTest : public ::testing::Test
 {
 protected:
@@ -89,7 +88,8 @@ protected:
         store_.Activate();
         env_.Unset("CORVANE_DEBUG");
         env_.Unset("OVRA_STB");
-        for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        // Interactive requests end at once for want of a display, as on a server.
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env_.Unset(display);
         scriptPath_ = dir_.Path() + "/script.lua";
     }

@@ -4,10 +4,11 @@
 // load is followed by no call but its two error lines, and the next request
 // runs normally.
 
-#include "host/testenv.h"
 #include "requestharness.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <functional>
@@ -40,12 +41,15 @@ struct Expect
 };
 
 Expect Ends(End end) { return {end, 0, {}}; }
-// Without a display (see the test) an interactive request ends at once.
+// The harness runs without a display; the memory sweeps of the same binary
+// leave a toolkit application without widgets behind.
 Expect Interactive()
 {
-    return {End::Lines,
-            0,
-            {"Corvane cannot show its dialogs: no display is available (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)."}};
+    return {End::Lines, 0,
+            {QCoreApplication::instance()
+                 ? "Interactive mode needs a widget application, and the host's application has none: nothing was "
+                   "changed."
+                 : "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed."}};
 }
 Expect LoadFailed(const char *text)
 {
@@ -211,9 +215,6 @@ std::string CheckNothingAfterLoad(const Outcome &o)
 
 TEST(HostFaults, EveryCallbackFailingOnEachOfItsCalls)
 {
-    ScopedEnv env; // interactive requests must not wait in a dialog
-    for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.Unset(display);
     Harness harness;
     LamHost::Store &store = harness.Store();
     auto run = [&](Request request) {
@@ -266,8 +267,8 @@ TEST(HostFaults, EveryCallbackFailingOnEachOfItsCalls)
         }
     }
     // Every callback that the requests make has its cases.
-    for (const auto &[request, slots] : calls) {
-        for (const auto &[slot, count] : slots)
+    for (const auto &[request, slotCalls] : calls) {
+        for (const auto &[slot, count] : slotCalls)
             EXPECT_TRUE(covered[request][slot]) << LamHost::SlotName(slot) << " has no case";
     }
     std::printf("%d host-fault cases\n", exercised);
