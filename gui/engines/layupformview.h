@@ -1,11 +1,12 @@
 #pragma once
 
+#include "gui/engines/modelerformview.h"
+#include "gui/engines/plydataformview.h"
+
 #include <memory>
 #include <string>
 
 class AppContext;
-class ModelerFormView;
-class PlyDataFormView;
 class Selection;
 
 // What the layup dialog's engine asks of the dialog. Texts handed in are
@@ -18,8 +19,9 @@ public:
     // Runs the dialog modally (the first run initialises the engine, later ones
     // rebuild the views); *again is cleared, and set by Apply. 1 when accepted.
     virtual int Exec(bool *again) = 0;
-    // The laminate properties and ply data dialogs are opened through two
-    // more operations here once those dialogs exist.
+    // A new laminate properties or ply data dialog over this one; the caller owns it.
+    virtual std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *context) = 0;
+    virtual std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *context) = 0;
     // A warning box whose text has "%1" and "%2" replaced by first and second.
     virtual void ShowWarningArgs(const char *title, const char *text, int first, int second) = 0;
     virtual void ShowWarning(const char *title, const char *text) = 0;

@@ -4,6 +4,8 @@
 #include "core/selection.h"
 #include "gui/displayhelp.h"
 #include "gui/engines/layupformengine.h"
+#include "gui/forms/modelerform.h"
+#include "gui/forms/plydataform.h"
 #include "gui/views/layupsketcher.h"
 #include "gui/views/layuptree.h"
 #include "gui/views/layuptreedelegate.h"
@@ -126,6 +128,16 @@ int LayupForm::Exec(bool *again)
     impl_->again = again ? again : &impl_->unusedAgain;
     *impl_->again = false;
     return exec() == QDialog::Accepted ? 1 : 0;
+}
+
+std::unique_ptr<ModelerFormView> LayupForm::CreateModelerForm(AppContext *context)
+{
+    return std::make_unique<ModelerForm>(this, context);
+}
+
+std::unique_ptr<PlyDataFormView> LayupForm::CreatePlyDataForm(AppContext *context)
+{
+    return std::make_unique<PlyDataForm>(this, context);
 }
 
 void LayupForm::ShowWarningArgs(const char *title, const char *text, int first, int second)

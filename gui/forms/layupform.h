@@ -26,6 +26,8 @@ public:
     ~LayupForm() override;
 
     int Exec(bool *again) override;
+    std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *context) override;
+    std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *context) override;
     void ShowWarningArgs(const char *title, const char *text, int first, int second) override;
     void ShowWarning(const char *title, const char *text) override;
     void ApplyViewMode() override;

@@ -26,6 +26,8 @@ public:
     std::function<void()> onClearSelection;
 
     int Exec(bool *) override { return Log("Exec()"), 1; }
+    std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override { return nullptr; }
+    std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *) override { return nullptr; }
     void ShowWarningArgs(const char *title, const char *text, int first, int second) override
     {
         Log(Args("ShowWarningArgs", Quote(title), Quote(text), first, second));

@@ -169,6 +169,11 @@ TEST_F(LayupFormTest, WidgetsTextsAndFirstStates)
     EXPECT_EQ(list->headerItem()->text(1), "  Thickness   ");
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(list->rootIsDecorated());
+    // The dialogs the engine opens stand over this one.
+    const std::unique_ptr<ModelerFormView> properties = form.CreateModelerForm(&lam.context);
+    const std::unique_ptr<PlyDataFormView> plyData = form.CreatePlyDataForm(&lam.context);
+    EXPECT_EQ(dynamic_cast<QWidget *>(properties.get())->parentWidget(), &form);
+    EXPECT_EQ(dynamic_cast<QWidget *>(plyData.get())->parentWidget(), &form);
 }
 
 TEST_F(NewLayupFormTest, AnEmptyLaminateCannotBeSavedAndCancelEndsIt)
