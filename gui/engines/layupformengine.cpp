@@ -11,6 +11,8 @@
 #include "host/laminatemanager.h"
 #include "host/materiallist.h"
 
+#include <QtGlobal> // marks the texts the dialog translates
+
 #include <string>
 
 namespace {
@@ -59,7 +61,8 @@ void LayupFormEngine::SetSelection(const Selection &selection)
 bool LayupFormEngine::Ok()
 {
     if (impl_->Root().CountPlies() == 0) {
-        impl_->view->ShowWarning("Validation Warning", "Cannot save an empty laminate definition");
+        impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Validation Warning"),
+                                 QT_TRANSLATE_NOOP("LayupForm", "Cannot save an empty laminate definition"));
         return false;
     }
     if (!CheckMaterialReferences())
@@ -90,8 +93,8 @@ bool LayupFormEngine::CheckMaterialReferences()
     int material = 0;
     if (impl_->Layups().CheckMaterials(&ply, &material))
         return true;
-    impl_->view->ShowWarningArgs("Material Reference Error", impl_->Layups().GetErrorMessage().c_str(), ply,
-                                 material);
+    impl_->view->ShowWarningArgs(QT_TRANSLATE_NOOP("LayupForm", "Material Reference Error"),
+                                 impl_->Layups().GetErrorMessage().c_str(), ply, material);
     return false;
 }
 
@@ -163,7 +166,7 @@ void LayupFormEngine::Impl::UpdateInfoBox()
 void LayupFormEngine::Copy()
 {
     if (!impl_->Layups().Copy(impl_->selection)) {
-        impl_->Warn("Copy Error");
+        impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Copy Error"));
         return;
     }
     impl_->view->ClearSelection();
@@ -175,7 +178,7 @@ void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int 
     impl_->Layups().SetInsertBefore(below);
     Selection pasted = impl_->selection;
     if (!impl_->Layups().Paste(pasted, symmetric, antisymmetric, count)) {
-        impl_->Warn("Paste Error");
+        impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Paste Error"));
         return;
     }
     impl_->view->Refresh(true, true);

@@ -24,7 +24,8 @@
 
 namespace {
 
-QString Tr(const char *text, const char *comment = nullptr)
+// A text that reaches the dialog at run time (from the engine or the host).
+QString Translated(const char *text, const char *comment = nullptr)
 {
     return QCoreApplication::translate("LayupForm", text, comment);
 }
@@ -86,12 +87,12 @@ LayupForm::LayupForm(QWidget *parent, AppContext *context, bool create)
     u.wPlySizeSlider->hide();
     u.wImportButton->hide();
     u.wExportButton->hide();
-    setWindowTitle(create ? Tr("Create Laminate", "formTitle") : Tr("Modify Laminate", "formTitle"));
+    setWindowTitle(create ? tr("Create Laminate", "formTitle") : tr("Modify Laminate", "formTitle"));
 
     impl_->rightMenu = new QMenu(this);
-    impl_->pasteMenu = new QMenu(Tr("Paste", "RightClickMenu"), this);
-    impl_->materialMenu = new QMenu(Tr("Material", "RightClickMenu"), this);
-    impl_->colorMenu = new QMenu(Tr("Color", "RightClickMenu"), this);
+    impl_->pasteMenu = new QMenu(tr("Paste", "RightClickMenu"), this);
+    impl_->materialMenu = new QMenu(tr("Material", "RightClickMenu"), this);
+    impl_->colorMenu = new QMenu(tr("Color", "RightClickMenu"), this);
     connect(impl_->pasteMenu, &QMenu::triggered, this,
             [this](QAction *action) { RightPasteMenuActivated(action->data().toInt()); });
     connect(impl_->materialMenu, &QMenu::triggered, this,
@@ -142,12 +143,12 @@ std::unique_ptr<PlyDataFormView> LayupForm::CreatePlyDataForm(AppContext *contex
 
 void LayupForm::ShowWarningArgs(const char *title, const char *text, int first, int second)
 {
-    QMessageBox::warning(this, Tr(title), Tr(text).arg(first).arg(second), QMessageBox::Ok);
+    QMessageBox::warning(this, Translated(title), Translated(text).arg(first).arg(second), QMessageBox::Ok);
 }
 
 void LayupForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, Tr(title), Tr(text), QMessageBox::Ok);
+    QMessageBox::warning(this, Translated(title), Translated(text), QMessageBox::Ok);
 }
 
 void LayupForm::ApplyViewMode() { impl_->sketch->SetViewMode(ui_->wViewMenu->currentIndex()); }
@@ -211,117 +212,93 @@ void LayupForm::UpdateInfoBox(int plies, double thickness, const std::string &le
     }
     QString text;
     if (plies >= 0)
-        text = Tr("Number of plies: ", "infoBox") + QString::number(plies) + "\n" + Tr("Total thickness: ", "infoBox") +
-               QString::number(thickness, 'g', 6) + " " + Tr(lengthUnit.c_str(), "infoBox-lengthUnits");
+        text = tr("Number of plies: ", "infoBox") + QString::number(plies) + "\n" + tr("Total thickness: ", "infoBox") +
+               QString::number(thickness, 'g', 6) + " " + Translated(lengthUnit.c_str(), "infoBox-lengthUnits");
     impl_->sketch->ShowInfo(text);
     impl_->sketch->SetInfoVisible(true);
 }
 
-void LayupForm::EnableNew(bool on)
+void LayupForm::EnableCommand(QWidget *control, bool on, const QString &entry, void (LayupForm::*slot)(),
+                              bool clipboard)
 {
-    ui_->wNewButton->setEnabled(on);
+    control->setEnabled(on);
     if (!on)
         return;
-    ui_->wPasteMenu->setEnabled(true);
-    ui_->wPastePositionMenu->setEnabled(true);
-    connect(impl_->rightMenu->addAction(Tr("New...", "Command-undo")), &QAction::triggered, this,
-            &LayupForm::NewButtonClick);
+    // Cut, Copy and Paste follow one separator in the right-click menu.
+    if (clipboard && !impl_->clipboardSeparator) {
+        impl_->rightMenu->addSeparator();
+        impl_->clipboardSeparator = true;
+    }
+    if (slot)
+        connect(impl_->rightMenu->addAction(entry), &QAction::triggered, this, slot);
+    else
+        impl_->rightMenu->addMenu(impl_->pasteMenu);
+}
+
+void LayupForm::EnableNew(bool on)
+{
+    EnableCommand(ui_->wNewButton, on, tr("New...", "Command-undo"), &LayupForm::NewButtonClick);
+    if (on) {
+        ui_->wPasteMenu->setEnabled(true);
+        ui_->wPastePositionMenu->setEnabled(true);
+    }
 }
 
 void LayupForm::EnableModify(bool on)
 {
-    ui_->wModifyButton->setEnabled(on);
-    if (on)
-        connect(impl_->rightMenu->addAction(Tr("Modify...", "Command-undo")), &QAction::triggered, this,
-                &LayupForm::ModifyButtonClick);
+    EnableCommand(ui_->wModifyButton, on, tr("Modify...", "Command-undo"), &LayupForm::ModifyButtonClick);
 }
 
 void LayupForm::EnableDelete(bool on) { ui_->wDeleteButton->setEnabled(on); }
 
-namespace {
-
-// Cut, Copy and Paste follow one separator in the right-click menu.
-void ClipboardSeparator(QMenu *menu, bool &added)
-{
-    if (!added)
-        menu->addSeparator();
-    added = true;
-}
-
-} // namespace
-
 void LayupForm::EnableCut(bool on)
 {
-    ui_->wCutButton->setEnabled(on);
-    if (!on)
-        return;
-    ClipboardSeparator(impl_->rightMenu, impl_->clipboardSeparator);
-    connect(impl_->rightMenu->addAction(Tr("Cut", "RightClickMenu")), &QAction::triggered, this,
-            &LayupForm::CutButtonClick);
+    EnableCommand(ui_->wCutButton, on, tr("Cut", "RightClickMenu"), &LayupForm::CutButtonClick, true);
 }
 
 void LayupForm::EnableCopy(bool on)
 {
-    ui_->wCopyButton->setEnabled(on);
-    if (!on)
-        return;
-    ClipboardSeparator(impl_->rightMenu, impl_->clipboardSeparator);
-    connect(impl_->rightMenu->addAction(Tr("Copy", "RightClickMenu")), &QAction::triggered, this,
-            &LayupForm::CopyButtonClick);
+    EnableCommand(ui_->wCopyButton, on, tr("Copy", "RightClickMenu"), &LayupForm::CopyButtonClick, true);
 }
 
 void LayupForm::EnablePaste(bool on)
 {
-    ui_->wPasteButton->setEnabled(on);
     ui_->wPasteSpinBox->setEnabled(on);
-    if (!on)
-        return;
-    ui_->wPasteMenu->setEnabled(true);
-    ui_->wPastePositionMenu->setEnabled(true);
-    ClipboardSeparator(impl_->rightMenu, impl_->clipboardSeparator);
-    impl_->rightMenu->addMenu(impl_->pasteMenu);
+    EnableCommand(ui_->wPasteButton, on, QString(), nullptr, true); // the paste submenu
+    if (on) {
+        ui_->wPasteMenu->setEnabled(true);
+        ui_->wPastePositionMenu->setEnabled(true);
+    }
 }
 
 void LayupForm::EnableGroup(bool on)
 {
-    ui_->wIndentToolButton->setEnabled(on);
-    if (on)
-        connect(impl_->rightMenu->addAction(Tr("Group", "RightClickMenu")), &QAction::triggered, this,
-                &LayupForm::IndentButtonClick);
+    EnableCommand(ui_->wIndentToolButton, on, tr("Group", "RightClickMenu"), &LayupForm::IndentButtonClick);
 }
 
 void LayupForm::EnableUngroup(bool on)
 {
-    ui_->wOutdentToolButton->setEnabled(on);
-    if (on)
-        connect(impl_->rightMenu->addAction(Tr("Ungroup", "RightClickMenu")), &QAction::triggered, this,
-                &LayupForm::OutdentButtonClick);
+    EnableCommand(ui_->wOutdentToolButton, on, tr("Ungroup", "RightClickMenu"), &LayupForm::OutdentButtonClick);
 }
 
 void LayupForm::EnableLink(bool on)
 {
-    ui_->wLinkToolButton->setEnabled(on);
-    if (on)
-        connect(impl_->rightMenu->addAction(Tr("Link", "RightClickMenu")), &QAction::triggered, this,
-                &LayupForm::LinkButtonClick);
+    EnableCommand(ui_->wLinkToolButton, on, tr("Link", "RightClickMenu"), &LayupForm::LinkButtonClick);
 }
 
 void LayupForm::EnableUnlink(bool on)
 {
-    ui_->wUnlinkToolButton->setEnabled(on);
-    if (on)
-        connect(impl_->rightMenu->addAction(Tr("Unlink", "RightClickMenu")), &QAction::triggered, this,
-                &LayupForm::UnlinkButtonClick);
+    EnableCommand(ui_->wUnlinkToolButton, on, tr("Unlink", "RightClickMenu"), &LayupForm::UnlinkButtonClick);
 }
 
 void LayupForm::SetUndo(bool on, const char *commandName)
 {
     ui_->wUndoButton->setEnabled(on);
     if (!on) {
-        ui_->wUndoButton->setToolTip(Tr("Undo", "UndoButton"));
+        ui_->wUndoButton->setToolTip(tr("Undo", "UndoButton"));
         return;
     }
-    const QString text = Tr("Undo ", "RightClickMenu") + Tr(commandName);
+    const QString text = tr("Undo ", "RightClickMenu") + Translated(commandName);
     ui_->wUndoButton->setToolTip(text);
     if (!impl_->rightMenu->isEmpty())
         impl_->rightMenu->addSeparator();
@@ -331,8 +308,8 @@ void LayupForm::SetUndo(bool on, const char *commandName)
 void LayupForm::SetPasteLocations(bool ends, bool pastePossible)
 {
     QComboBox *location = ui_->wPastePositionMenu;
-    location->setItemText(0, ends ? Tr("Top", "PasteLocation") : Tr("Above", "PasteLocation"));
-    location->setItemText(1, ends ? Tr("Bottom", "PasteLocation") : Tr("Below", "PasteLocation"));
+    location->setItemText(0, ends ? tr("Top", "PasteLocation") : tr("Above", "PasteLocation"));
+    location->setItemText(1, ends ? tr("Bottom", "PasteLocation") : tr("Below", "PasteLocation"));
     if (!pastePossible)
         return;
     struct Text
@@ -362,7 +339,7 @@ void LayupForm::SetPasteLocations(bool ends, bool pastePossible)
     for (int i = 0; i < 6; ++i)
         {
         const auto &text = ends ? endTexts[i] : selectionTexts[i];
-        AddEntry(impl_->pasteMenu, Tr(text.source, text.comment), ids[i]);
+        AddEntry(impl_->pasteMenu, Translated(text.source, text.comment), ids[i]);
     }
 }
 
@@ -391,7 +368,7 @@ void LayupForm::BuildMaterialMenu(int step, const char *text)
         impl_->materialNames[id] = text;
         AddEntry(impl_->materialMenu, EntryText(text), id);
     } else if (step == 2) {
-        AddEntry(impl_->materialMenu, Tr("Select...", "MaterialMenu"), 1);
+        AddEntry(impl_->materialMenu, tr("Select...", "MaterialMenu"), 1);
         menu->addMenu(impl_->materialMenu);
     }
 }
@@ -462,7 +439,7 @@ void LayupForm::ShowRightClickMenu(const QPoint &position)
 
 void LayupForm::AutoGroupsButtonClick()
 {
-    QProgressDialog progress(Tr("Analyzing plies...", "AutoGroupWait"), Tr("Abort", "AutoGroupWait"), 0, 1000, this);
+    QProgressDialog progress(tr("Analyzing plies...", "AutoGroupWait"), tr("Abort", "AutoGroupWait"), 0, 1000, this);
     progress.setObjectName("progress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -597,7 +574,7 @@ void LayupForm::PrintButtonClick()
 {
     std::string error;
     if (!impl_->sketch->Print(error))
-        ShowWarning("Printing Problem", error.c_str());
+        ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Printing Problem"), error.c_str());
 }
 
 void LayupForm::RightPasteMenuActivated(int id)

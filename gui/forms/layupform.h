@@ -101,6 +101,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Enables control; when on, also appends entry calling slot to the
+    // right-click menu (no slot: the paste submenu), after the clipboard
+    // separator for the clipboard's commands.
+    void EnableCommand(QWidget *control, bool on, const QString &entry, void (LayupForm::*slot)(),
+                       bool clipboard = false);
     void ShowSketchFromLeft();
     void ReadPasteOptions(bool *symmetric, bool *antisymmetric, bool *below, int *count) const;
     // Pops the right-click menu up at a global position when it has entries.

@@ -114,7 +114,8 @@ bool LayupTreeSimpleItem::Validate(int column, PlySimple &result)
     if (column != ThicknessColumn && column != AngleColumn) {
         // nothing to check
     } else if (!ReadNumber(text(column), &value)) {
-        ShowWarning(title, QCoreApplication::translate("LayupTreeSimpleItem", "Syntax error: enter regular numerical value"));
+        ShowWarning(title,
+                    QCoreApplication::translate("LayupTreeSimpleItem", "Syntax error: enter regular numerical value"));
     } else if (column == ThicknessColumn) {
         if (value <= 0.0f) {
             ShowWarning(title, QCoreApplication::translate("LayupTreeSimpleItem", "Thickness must be positive"));
@@ -123,7 +124,8 @@ bool LayupTreeSimpleItem::Validate(int column, PlySimple &result)
             changed = true;
         }
     } else if (value < -360.0f || value > 360.0f) {
-        ShowWarning(title, QCoreApplication::translate("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees"));
+        ShowWarning(title,
+                    QCoreApplication::translate("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees"));
     } else {
         value = FoldAngle(value);
         if (ValuesDiffer(value, ply_.Angle(), 1e-6f)) {
@@ -169,7 +171,8 @@ void LayupTreeLinkItem::Refresh()
     setText(IdColumn, QCoreApplication::translate("LayupTreeLinkItem:prefix", "group_") + QString::number(id_));
     setText(ThicknessColumn, ParentText(QCoreApplication::translate("LayupTreeLinkItem", "Parent"), linkCount_));
     const char *word = words[linkType_ == 1 || linkType_ == 2 ? linkType_ : 0];
-    setText(AngleColumn, (IsChild() ? QStringLiteral("*") : QString()) + QCoreApplication::translate("LayupTreeLinkItem", word));
-    setText(MaterialColumn,
-            targetId_ == 0 ? QString() : QCoreApplication::translate("LayupTreeLinkItem", " of group_") + QString::number(targetId_));
+    setText(AngleColumn,
+            (IsChild() ? QStringLiteral("*") : QString()) + QCoreApplication::translate("LayupTreeLinkItem", word));
+    const QString of = QCoreApplication::translate("LayupTreeLinkItem", " of group_");
+    setText(MaterialColumn, targetId_ == 0 ? QString() : of + QString::number(targetId_));
 }

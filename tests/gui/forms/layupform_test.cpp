@@ -6,9 +6,7 @@
 #include "gui/views/layupsketcher.h"
 #include "gui/views/layuptree.h"
 #include "gui/views/plysketch.h"
-#include "host/helpsystem.h"
 #include "host/laminatemanager.h"
-#include "host/testenv.h"
 
 #include <gtest/gtest.h>
 
@@ -160,8 +158,9 @@ TEST_F(LayupFormTest, WidgetsTextsAndFirstStates)
     for (const char *hidden : {"wPlySizeSlider", "wImportButton", "wExportButton", "wCanvasViewNotUsed"})
         EXPECT_TRUE(W(hidden)->isHidden()) << hidden;
     EXPECT_FALSE(form.Sketch()->isHidden());
-    const char *texts[][2] = {{"wLamOptionButton", "Properties..."}, {"wOkButton", "OK"}, {"wApplyButton", "Apply"},
-                              {"wResetButton", "Reset"},           {"wCancelButton", "Cancel"}, {"wHelpButton", "Help"}};
+    const char *texts[][2] = {{"wLamOptionButton", "Properties..."}, {"wOkButton", "OK"},
+                              {"wApplyButton", "Apply"},           {"wResetButton", "Reset"},
+                              {"wCancelButton", "Cancel"},         {"wHelpButton", "Help"}};
     for (const auto &t : texts)
         EXPECT_EQ(W<QPushButton>(t[0])->text(), t[1]);
     EXPECT_TRUE(W<QPushButton>("wOkButton")->isDefault());
@@ -370,23 +369,6 @@ TEST_F(LayupFormTest, GroupAndSymmetryLinkShownInBothViews)
         EXPECT_EQ(form.Sketch()->horizontalScrollBar()->value(), 0) << "the sketch shows its left edge";
         form.reject();
     });
-}
-
-TEST_F(LayupFormTest, HelpWithoutItsPagesSaysWhereItLooked)
-{
-    TempDir empty;
-    ScopedEnv env;
-    env.Set("TUVO_LAMINATE_HELP", empty.Path());
-    HelpSystem::Instance()->Init("English");
-    GuiTest::WarningCatcher catcher;
-    Run([this] {
-        W<QPushButton>("wHelpButton")->click();
-        form.reject();
-    });
-    ASSERT_EQ(catcher.Boxes().size(), 1u);
-    EXPECT_EQ(catcher.Boxes()[0].title, "Help System Error");
-    EXPECT_TRUE(catcher.Boxes()[0].text.endsWith(QString::fromStdString(empty.Path() + "/Create_Modify_Lam.htm")))
-        << catcher.Boxes()[0].text.toStdString();
 }
 
 } // namespace
