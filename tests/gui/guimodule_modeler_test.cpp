@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QPushButton>
 
 namespace {
@@ -45,21 +44,6 @@ TEST_F(GuiModuleModelerTest, CreateAndCancelSavesNothing)
     });
     module.Modeler(true);
     EXPECT_TRUE(store.LaminateSaves().empty());
-}
-
-TEST_F(GuiModuleModelerTest, ApplySavesAndShowsTheDialogAgain)
-{
-    GuiTest::WhenModal<LayupForm>([](LayupForm *form) {
-        emit form->findChild<QComboBox *>("wStackingSeqMenu")->activated(0);
-        Click(form, "wApplyButton");
-        GuiTest::WhenModal<LayupForm>([](LayupForm *again) {
-            EXPECT_EQ(again->findChild<QComboBox *>("wStackingSeqMenu")->currentIndex(), 0);
-            Click(again, "wOkButton"); // unchanged since Apply: nothing more to save
-        });
-    });
-    module.Modeler(false);
-    ASSERT_EQ(store.LaminateSaves().size(), 1u);
-    EXPECT_EQ(store.LaminateSaves()[0].plyCount, 4); // the stored plies without their mirror
 }
 
 } // namespace
