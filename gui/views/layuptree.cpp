@@ -44,7 +44,12 @@ LayupTree::LayupTree(QTreeWidget *list, MaterialList *materials)
     list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
-LayupTree::~LayupTree() = default;
+LayupTree::~LayupTree()
+{
+    // The rows point back at the tree: they go first, without selection signals.
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+}
 
 std::vector<int> LayupTree::GetSelectedPlies()
 {

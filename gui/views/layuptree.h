@@ -22,6 +22,7 @@ public:
     // Neither list nor materials is owned; both must outlive the tree. Sets the
     // list up for extended selection and in-place editing of columns 1 and 2.
     LayupTree(QTreeWidget *list, MaterialList *materials);
+    // Removes the rows from the list.
     ~LayupTree() override;
     LayupTree(const LayupTree &) = delete;
     LayupTree &operator=(const LayupTree &) = delete;

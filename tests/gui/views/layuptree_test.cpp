@@ -118,6 +118,14 @@ TEST_F(LayupTreeTest, SelectionOfPliesAndGroupsIsKeptApartAndQuiet)
     EXPECT_TRUE(tree.GetSelectedGroups().empty());
 }
 
+TEST_F(LayupTreeTest, ATreeTakesItsRowsAlong)
+{
+    auto other = std::make_unique<LayupTree>(&list, nullptr);
+    other->Show(Root({Ply(301)}).GetLayup());
+    other.reset(); // its rows would otherwise outlive it and report to it when the list deletes them
+    EXPECT_EQ(list.topLevelItemCount(), 0);
+}
+
 TEST_F(LayupTreeTest, AClosedGroupStaysClosedAndANewOneStartsOpen)
 {
     Build(Root({Group(5, {Ply(301), Ply(301)}), Link(6, 5, LinkRepeat)}));
