@@ -59,9 +59,9 @@ struct LayupForm::Impl
     QMenu *colorMenu = nullptr;
     bool clipboardSeparator = false;
     Laminate &laminate;
-    bool *again = nullptr;
+    bool unusedAgain = false; // where the buttons write outside Exec
+    bool *again = &unusedAgain;
     bool firstExecution = true;
-    bool unusedAgain = false;
     // The host names behind the material and colour entries, by entry id.
     std::map<int, std::string> materialNames;
     std::map<int, std::string> colorNames;
