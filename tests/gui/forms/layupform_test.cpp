@@ -288,6 +288,9 @@ TEST_F(LayupFormTest, RightClickMenuOfOnePly)
         GuiTest::SaveScreenshot(&form, "layup-modify-one-ply");
         GuiTest::SaveScreenshot(form.RightClickMenu(), "layup-modify-right-click-menu");
         form.RightClickMenu()->close();
+        form.Sketch()->Notify(LayupShowRightClick); // the same menu from the sketch
+        EXPECT_TRUE(form.RightClickMenu()->isVisible());
+        form.RightClickMenu()->close();
         form.reject();
     });
 }
