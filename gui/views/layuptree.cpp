@@ -132,6 +132,8 @@ void LayupTree::Clear()
     }
     editRow_ = nullptr;
     editColumn_ = -1;
+    // The rebuild that follows sets the selection itself.
+    const QSignalBlocker quiet(list_);
     list_->clear();
 }
 
