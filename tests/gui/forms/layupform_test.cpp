@@ -245,20 +245,26 @@ TEST_F(LayupFormTest, ClosingThroughTheFrameRejectsWithoutTheEngine)
 
 TEST_F(LayupFormTest, SelectionGoesBetweenTreeSketchAndEngine)
 {
+    // Plies 2 and 3 in group 5, full symmetric: eight rows in the sketch.
+    lam.SetLayup(Root({Ply(301), Group(5, {Ply(301), Ply(301)}), Ply(301)}, StackingFullSymmetric));
     Run([this] {
-        // The demo laminate: four stored plies, full symmetric: eight rows in the sketch.
-        EXPECT_EQ(W<QTreeWidget>("wLamTreeList")->topLevelItemCount(), 4);
+        QTreeWidget *list = W<QTreeWidget>("wLamTreeList");
+        EXPECT_EQ(list->topLevelItemCount(), 3);
         EXPECT_EQ(form.Sketch()->Rows().size(), 8u);
         EXPECT_FALSE(W<QPushButton>("wModifyButton")->isEnabled());
-        SelectInTree({2, 3});
-        EXPECT_EQ(SketchSelection(), (std::vector<int>{3, 2}));
+        SelectInTree({2, 4});
+        EXPECT_EQ(SketchSelection(), (std::vector<int>{4, 2}));
         EXPECT_TRUE(W<QPushButton>("wModifyButton")->isEnabled());
         EXPECT_EQ(W<QComboBox>("wPastePositionMenu")->itemText(0), "Above");
+        list->clearSelection();
+        list->topLevelItem(1)->setSelected(true); // group 5
+        EXPECT_TRUE(W<QPushButton>("wOutdentToolButton")->isEnabled());
         // From the sketch: the tree follows and loses its group selection.
-        form.Tree()->SetSelectedGroups({});
         form.Sketch()->SetSelectedPlies({4});
         form.Sketch()->Notify(LayupShowSelectionChanged);
         EXPECT_EQ(form.Tree()->GetSelectedPlies(), std::vector<int>{4});
+        EXPECT_TRUE(form.Tree()->GetSelectedGroups().empty());
+        EXPECT_FALSE(W<QPushButton>("wOutdentToolButton")->isEnabled());
         EXPECT_TRUE(W<QPushButton>("wModifyButton")->isEnabled());
         form.ClearSelection();
         EXPECT_FALSE(W<QPushButton>("wModifyButton")->isEnabled());
