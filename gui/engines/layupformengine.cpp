@@ -189,8 +189,8 @@ void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int 
     UpdateView();
 }
 
-// The other editing commands and the dialogs they open come with the editing
-// issue; until then they leave the laminate as it is.
+// The other editing commands, and the dialogs they open, are not built yet:
+// they leave the laminate as it is.
 void LayupFormEngine::Delete() {}
 void LayupFormEngine::Cut() {}
 void LayupFormEngine::CreateGroup() {}
