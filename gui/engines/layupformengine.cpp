@@ -3,6 +3,9 @@
 #include "core/laminate.h"
 #include "core/layupactionstate.h"
 #include "core/layupmanager.h"
+#include "core/multiplecommand.h"
+#include "core/plygroup.h"
+#include "core/plysimple.h"
 #include "core/selection.h"
 #include "core/unitsystem.h"
 #include "gui/engines/layupformview.h"
@@ -10,15 +13,21 @@
 #include "host/colormanager.h"
 #include "host/laminatemanager.h"
 #include "host/materiallist.h"
+#include "script/laminatecommands.h"
+#include "util/logger.h"
 
 #include <QtGlobal> // marks the texts the dialog translates
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
 
 // The colour submenu offers the host's first colours only, up to this id.
 constexpr int kLastMenuColor = 16;
+
+void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
 
 } // namespace
 
@@ -35,6 +44,11 @@ struct LayupFormEngine::Impl
     void Warn(const char *title) { view->ShowWarning(title, Layups().GetErrorMessage().c_str()); }
     void FillMaterialMenus();
     void UpdateInfoBox();
+    // One of the group commands, logged; a success rebuilds the tree only.
+    bool GroupCommand(bool (LayupManager::*command)(const Selection &), const char *name, const char *beginLine,
+                      const char *errorTitle);
+    // After the host's picker changed its materials: checks the plies' references.
+    void MaterialsChanged();
 };
 
 LayupFormEngine::LayupFormEngine(LayupFormView *view, AppContext *context)
@@ -189,28 +203,239 @@ void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int 
     UpdateView();
 }
 
-// The other editing commands, and the dialogs they open, are not built yet:
-// they leave the laminate as it is.
-void LayupFormEngine::Delete() {}
-void LayupFormEngine::Cut() {}
-void LayupFormEngine::CreateGroup() {}
-void LayupFormEngine::CreateLink() {}
-void LayupFormEngine::Ungroup() {}
-void LayupFormEngine::Unlink() {}
-void LayupFormEngine::Undo() {}
-void LayupFormEngine::ModifyFromTree(int, float, float) {}
+void LayupFormEngine::Delete()
+{
+    if (!impl_->Layups().Delete(impl_->selection))
+        return impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Delete Error"));
+    impl_->view->Refresh(true, true);
+}
+
+void LayupFormEngine::Cut()
+{
+    if (!impl_->Layups().Cut(impl_->selection))
+        return impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Cut Error"));
+    impl_->view->Refresh(true, true);
+}
+
+bool LayupFormEngine::Impl::GroupCommand(bool (LayupManager::*command)(const Selection &), const char *name,
+                                         const char *beginLine, const char *errorTitle)
+{
+    Log(beginLine);
+    const bool done = (Layups().*command)(selection);
+    if (done)
+        view->Refresh(true, false); // the sketch does not show groups
+    else
+        Warn(errorTitle);
+    Log(std::string("LayupFormEngine::") + name + " ends.");
+    return done;
+}
+
+void LayupFormEngine::CreateGroup()
+{
+    impl_->GroupCommand(&LayupManager::CreateGroup, "CreateGroup", "LayupFormEngine::CreateGroup begins.",
+                        QT_TRANSLATE_NOOP("LayupForm", "Group Creation Error"));
+}
+
+void LayupFormEngine::CreateLink()
+{
+    impl_->GroupCommand(&LayupManager::CreateLink, "CreateLink", "LayupFormEngine::CreateLink begins",
+                        QT_TRANSLATE_NOOP("LayupForm", "Group Linking Error"));
+}
+
+void LayupFormEngine::Ungroup()
+{
+    impl_->GroupCommand(&LayupManager::Ungroup, "Ungroup", "LayupFormEngine::Ungroup begins.",
+                        QT_TRANSLATE_NOOP("LayupForm", "Ungrouping Error"));
+}
+
+void LayupFormEngine::Unlink()
+{
+    impl_->GroupCommand(&LayupManager::Unlink, "Unlink", "LayupFormEngine::Unlink begins.",
+                        QT_TRANSLATE_NOOP("LayupForm", "Unlinking Error"));
+}
+
+void LayupFormEngine::Undo()
+{
+    std::string error;
+    if (!impl_->Laminates().Undo(error))
+        impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Command playback error"), error.c_str());
+    impl_->view->Refresh(true, true);
+}
+
+void LayupFormEngine::ModifyFromTree(int plyNumber, float thickness, float angle)
+{
+    Selection one;
+    one.plies = {plyNumber};
+    if (impl_->Layups().ModifyAngle(one, angle))
+        impl_->Layups().ModifyThickness(one, thickness);
+    // Even a refused edit left the edited row showing the typed value.
+    impl_->view->Refresh(true, true);
+}
+
 bool LayupFormEngine::AutoGroup(float *progress)
 {
-    if (progress)
-        *progress = 1.0f;
+    const bool done = impl_->Layups().AutoGroup(progress);
+    if (done)
+        impl_->view->Refresh(true, false);
+    return done;
+}
+
+void LayupFormEngine::AutoGroupFinish() { impl_->Layups().ResetAutoGroup(); }
+
+void LayupFormEngine::Import() {}
+
+void LayupFormEngine::Export()
+{
+    LaminateCommands listing(impl_->context, &LogLine);
+    listing.ListProperties();
+}
+
+void LayupFormEngine::LogLine(const char *line) { Log(line); }
+
+void LayupFormEngine::NewPly(bool below)
+{
+    Log("LayupFormEngine::NewPly begins.");
+    impl_->Layups().SetInsertBefore(below);
+    impl_->Laminates().BeginEdit();
+    std::unique_ptr<PlyDataFormView> form = impl_->view->CreatePlyDataForm(impl_->context);
+    if (form && form->Exec(true, impl_->selection))
+        impl_->view->Refresh(true, true);
+    else
+        impl_->Laminates().CancelEdit();
+    Log("LayupFormEngine::NewPly ends.");
+}
+
+bool LayupFormEngine::Modify()
+{
+    Log("LayupFormEngine::Modify begins.");
+    Selection stored;
+    bool skipped = false;
+    for (int number : impl_->selection.plies) {
+        const ConstPlyHandle handle = impl_->Root().FindPly(number, 0);
+        if (dynamic_cast<const PlySimple *>(handle.Get()))
+            stored.plies.push_back(number);
+        else
+            skipped = true;
+    }
+    if (skipped && stored.IsEmpty()) {
+        impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Warning"),
+                                 QT_TRANSLATE_NOOP("LayupForm", "Cannot modify child ply.  Modify ply in the "
+                                                                "parent group instead."));
+        return false;
+    }
+    LayupManager &layups = impl_->Layups();
+    impl_->Laminates().BeginEdit();
+    auto compound = std::make_unique<MultipleCommand>(QT_TRANSLATE_NOOP("LayupForm", "Modify"));
+    layups.SetTaker(compound.get());
+    std::unique_ptr<PlyDataFormView> form = impl_->view->CreatePlyDataForm(impl_->context);
+    const bool accepted = form && form->Exec(false, stored);
+    bool changed = false;
+    if (!accepted) {
+        // The laminate goes back to the checkpoint; recording the compound
+        // would leave undo steps for edits the laminate no longer has.
+        layups.RestoreTaker(nullptr);
+        impl_->Laminates().CancelEdit();
+    } else if (compound->Count() > 1) {
+        changed = true;
+        layups.RestoreTaker(std::move(compound));
+    } else {
+        std::unique_ptr<LamCommand> single = compound->Release(0);
+        changed = single != nullptr;
+        layups.RestoreTaker(std::move(single));
+    }
+    if (changed)
+        impl_->view->Refresh(true, true);
+    Log("LayupFormEngine::Modify ends.");
     return true;
 }
-void LayupFormEngine::AutoGroupFinish() {}
-void LayupFormEngine::Import() {}
-void LayupFormEngine::Export() {}
-void LayupFormEngine::NewPly(bool) {}
-bool LayupFormEngine::Modify() { return false; }
-void LayupFormEngine::Properties() {}
-void LayupFormEngine::BrowseMaterials() {}
-bool LayupFormEngine::SelectMaterial(const char *) { return false; }
-void LayupFormEngine::SelectColor(const char *) {}
+
+void LayupFormEngine::Properties()
+{
+    Log("LayupFormEngine::Properties begins.");
+    const Laminate &laminate = impl_->context->GetLaminate();
+    const int method = laminate.ReferencePlaneMethod();
+    const float location = laminate.UserReferencePlaneLocation();
+    impl_->Laminates().BeginEdit();
+    std::unique_ptr<ModelerFormView> form = impl_->view->CreateModelerForm(impl_->context);
+    if (form && form->Exec()) {
+        // The laminate record may have been replaced: read it again.
+        const Laminate &edited = impl_->context->GetLaminate();
+        if (edited.ReferencePlaneMethod() != method || edited.UserReferencePlaneLocation() != location)
+            impl_->view->Refresh(false, true); // the sketch's reference plane moved
+    } else {
+        impl_->Laminates().CancelEdit();
+    }
+    Log("LayupFormEngine::Properties ends.");
+}
+
+void LayupFormEngine::Impl::MaterialsChanged()
+{
+    Log("Materials have changed in Quarnel!");
+    int ply = 0;
+    int material = 0;
+    if (!Layups().CheckMaterials(&ply, &material))
+        view->ShowWarningArgs(QT_TRANSLATE_NOOP("LayupForm", "Material Reference Error"),
+                              Layups().GetErrorMessage().c_str(), ply, material);
+    view->Refresh(true, true);
+}
+
+void LayupFormEngine::BrowseMaterials()
+{
+    bool changed = false;
+    impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
+    if (changed)
+        impl_->MaterialsChanged();
+}
+
+bool LayupFormEngine::SelectMaterial(const char *name)
+{
+    int id = -1;
+    bool pickerShown = false;
+    const MaterialList *materials = impl_->context->GetMaterialList();
+    if (!name || std::strcmp(name, "Select...") == 0) {
+        Log("SelectMaterial on Select...");
+        bool changed = false;
+        id = impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
+        pickerShown = true;
+        if (changed)
+            impl_->MaterialsChanged();
+    } else {
+        Log("SelectMaterial on material:");
+        Log(name);
+        for (int next = materials->GetNextId(-1); next != -1; next = materials->GetNextId(next)) {
+            MaterialInfo info;
+            materials->GetMaterial(next, info);
+            if (info.Name() == name) {
+                id = next;
+                break;
+            }
+        }
+    }
+    if (id == -2) {
+        Log("SelectMaterial: eNO_SELECTION");
+    } else if (id == -1) {
+        Log("SelectMaterial: eUNKNOWN");
+        impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Material Selection Warning"),
+                                 QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
+    } else if (impl_->Layups().ModifyMaterial(impl_->selection, id)) {
+        impl_->view->Refresh(true, true);
+    } else {
+        impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
+    }
+    return pickerShown;
+}
+
+void LayupFormEngine::SelectColor(const char *name)
+{
+    const ColorManager *colors = impl_->context->GetColorManager();
+    ColorInfo color(-1);
+    bool more = colors->GetNextColor(-1, color);
+    while (more && color.Name() != name)
+        more = colors->GetNextColor(color.Id(), color);
+    if (!more)
+        return;
+    if (impl_->Layups().ModifyColor(impl_->selection, color.Id()))
+        impl_->view->Refresh(true, true);
+    else
+        impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
+}

@@ -46,26 +46,44 @@ public:
     // Inserts the clipboard count times above or below the selection (or the
     // ends of the stack); the pasted items end up selected.
     void Paste(bool symmetric, bool antisymmetric, bool below, int count);
+    // Each rebuilds the views after a success and warns after a refusal; the
+    // group commands leave the sketch as it is.
     void Delete();
     void Cut();
     void CreateGroup();
     void CreateLink();
     void Ungroup();
     void Unlink();
+    // Warns when the history cannot be replayed; the views are rebuilt either way.
     void Undo();
+    // An in-place edit of one ply: the angle, and only when that succeeded the
+    // thickness. Refusals are silent; the views are rebuilt either way.
     void ModifyFromTree(int plyNumber, float thickness, float angle);
-    // One step of automatic grouping; true when it is done.
+    // One step of automatic grouping; true when it is done (the tree is then rebuilt).
     bool AutoGroup(float *progress);
+    // Abandons a running automatic grouping; nothing is recorded.
     void AutoGroupFinish();
     void Import();
+    // Logs the laminate's property listing line by line.
     void Export();
+    // One line to the root logger.
+    static void LogLine(const char *line);
+    // The ply data dialog for a new ply above or below the selection; a
+    // cancelled dialog leaves the laminate as it was.
     void NewPly(bool below);
-    // False when it refused to start.
+    // The ply data dialog for the selection's stored plies, its edits recorded
+    // as one undo step; a cancelled dialog records nothing. False (after a
+    // warning) when only plies inside links were selected.
     bool Modify();
+    // The laminate properties dialog; a cancelled one changes nothing.
     void Properties();
+    // The host's material picker, for browsing; checks the plies' materials
+    // when the host's list changed.
     void BrowseMaterials();
-    // True when the host's material picker was shown.
+    // Gives the selected plies the named material (null or "Select...": the
+    // one picked in the host's picker). True when the picker was shown.
     bool SelectMaterial(const char *name);
+    // Gives the selected plies the named colour; an unknown name does nothing.
     void SelectColor(const char *name);
 
 private:
