@@ -178,6 +178,10 @@ void PlyDataForm::MaterialButtonClick()
     engine_->SelectMaterial();
     outermost->setEnabled(true);
     outermost->raise();
+    // Without a window manager keeping dialogs over their parents, the raise
+    // above would bury this dialog under the layup dialog.
+    if (outermost != this)
+        raise();
     QCoreApplication::processEvents();
     gPickerRunning = false;
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -74,6 +75,68 @@ TEST_F(LayupEndToEnd, TheDemoLaminateIsFourStoredPliesFullSymmetric)
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_NE(o.out.find("Laminate save 1: mode 2 (modify)"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find("  4 plies, bottom first\n"), std::string::npos) << o.out;
+}
+
+} // namespace
+
+namespace {
+
+// Points inside the layup dialog; in the ply data dialog, which widens with
+// its menus' entries, points measured from its right edge.
+constexpr int kNewPly[] = {320, 605};
+constexpr int kPlyMaterialButton[] = {145, 32};
+constexpr int kPlyThickness[] = {105, 71};
+constexpr int kPlyAngle[] = {105, 97};
+
+// The width of a window, 0 when xdotool cannot tell.
+int Width(const XSession &x, const std::string &window)
+{
+    const std::string geometry = x.Xdotool({"getwindowgeometry", window});
+    const size_t at = geometry.find("Geometry: ");
+    return at == std::string::npos ? 0 : std::atoi(geometry.c_str() + at + 10);
+}
+
+// A person creates a laminate of two plies: New, the host's picker for the
+// material (answered by --pick), thickness and angle typed, OK; then OK.
+TEST_F(LayupEndToEnd, CreateTwoPliesThroughThePlyDataDialog)
+{
+    ASSERT_TRUE(x.Ok());
+    x.Start(LAMHOST_PATH, {"--module", MODULE_PATH, "--pick", "ply=302", "--pick", "ply=303", "create"},
+            std::filesystem::temp_directory_path());
+    const std::string window = x.WaitForWindow("Create Laminate");
+    ASSERT_FALSE(window.empty()) << "no \"Create Laminate\" window";
+    const struct
+    {
+        const char *thickness, *angle;
+    } plies[] = {{"0.3", "30"}, {"0.15", "-60"}};
+    for (const auto &ply : plies) {
+        x.Click(window, kNewPly[0], kNewPly[1]);
+        const std::string dialog = x.WaitForWindow("Enter Ply Data");
+        ASSERT_FALSE(dialog.empty()) << "no \"Enter Ply Data\" window";
+        const int width = Width(x, dialog);
+        ASSERT_GT(width, 0);
+        x.Click(dialog, width - kPlyMaterialButton[0], kPlyMaterialButton[1]);
+        x.Click(dialog, width - kPlyThickness[0], kPlyThickness[1]);
+        x.Type(dialog, ply.thickness);
+        x.Click(dialog, width - kPlyAngle[0], kPlyAngle[1]);
+        if (ply.angle[0] == '-') // xdotool would read "-60" as an option
+            x.Key(dialog, {"minus"});
+        x.Type(dialog, ply.angle + (ply.angle[0] == '-'));
+        x.SaveScreenshot(std::string("e2e-create-ply") + ply.angle);
+        x.Key(dialog, {"Return"});
+        ASSERT_TRUE(x.WaitForWindowGone(dialog));
+    }
+    x.SaveScreenshot("e2e-create-two-plies");
+    x.Click(window, kOk[0], kOk[1]);
+    EXPECT_TRUE(x.WaitForWindowGone(window));
+    const Outcome o = x.Wait(20000);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("Laminate save 1: mode 1 (create)"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("  2 plies, bottom first\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("        1          0.3           30  1 Black      302 Glass/epoxy UD 0.25\n"),
+              std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("        2         0.15          -60  2 Red        303 Carbon/epoxy fabric 0.2\n"),
+              std::string::npos) << o.out;
 }
 
 } // namespace
