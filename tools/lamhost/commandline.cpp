@@ -227,7 +227,9 @@ Options:
   --pick KIND=ID      queue an answer of the material picker: KIND is matrix,
                       fiber or ply (or 1, 2, 3); each kind takes its answers in
                       the order given; ID -1 closes the picker without a
-                      choice. With no answer queued the picker is cancelled.
+                      choice. With no answer queued the picker is cancelled,
+                      or, on a display, lists the store's materials of the
+                      kind for you to choose from.
   --help              print this text
 
 Every message line of the module is printed as it comes; after the operations

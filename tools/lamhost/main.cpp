@@ -4,6 +4,7 @@
 #include "host/lamcallbacks.h"
 #include "tools/lamhost/commandline.h"
 #include "tools/lamhost/inputfile.h"
+#include "tools/lamhost/materialpicker.h"
 #include "tools/lamhost/savereport.h"
 #include "tools/lamhost/store.h"
 #include "tools/lamhost/storejson.h"
@@ -147,6 +148,8 @@ int main(int argc, char **argv)
         store.SetFault(f.slot, f.fault);
     for (const LamHost::QueuedPick &p : cmd.picks)
         store.QueuePickFor(p.kind, p.id);
+    // Past the queued answers a person at the desktop chooses, as in a host.
+    store.SetPicker([&store](int kind, int *id) { return LamHost::PickMaterial(store.Data(), kind, id); });
     // Flushed line by line, so the lines stand in order with anything the
     // module writes itself and survive a crash of the module.
     store.SetLineSink([](const std::string &line) {

@@ -244,13 +244,16 @@ int Store::SelectMaterial(int kind, int *id)
     const auto next = std::find_if(picks_.begin(), picks_.end(), [kind](const Pick &p) {
         return p.kind == 0 || p.kind == kind;
     });
-    if (next != picks_.end()) {
+    const bool queued = next != picks_.end();
+    if (queued) {
         pick = *next;
         picks_.erase(next);
     }
     int rc = 0;
     if (FailWith(fault, rc))
         return rc;
+    if (!queued && picker_ && picker_(kind, &pick.id))
+        pick.result = 0;
     if (pick.result == 0 && id)
         *id = pick.id;
     return pick.result;

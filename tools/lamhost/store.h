@@ -104,12 +104,16 @@ public:
     void ClearFaults(); // faults and null slots
 
     // The next SelectMaterial answers: the picker returns result and, when it
-    // is 0, sets the id. With no answer queued the picker returns 1.
+    // is 0, sets the id. With no answer queued the picker returns 1 (or asks
+    // the picker set by SetPicker).
     void QueuePick(int id, int result = 0);
     // The same, but only a SelectMaterial of that kind takes this answer;
     // answers of each kind are taken in the order queued.
     void QueuePickFor(int kind, int id, int result = 0);
     size_t PendingPicks() const { return picks_.size(); }
+    // Asked for the answer when none is queued: true with the chosen id, false
+    // for a cancelled picker. Unset: a picker without an answer is cancelled.
+    void SetPicker(std::function<bool(int kind, int *id)> picker) { picker_ = std::move(picker); }
     const std::vector<int> &PickKinds() const { return pickKinds_; } // kinds asked, in order
 
     // Called with every ShowMessage line as it arrives, after it is recorded
@@ -175,6 +179,7 @@ private:
     std::vector<int> pickKinds_;
     std::vector<std::string> transcript_;
     std::function<void(const std::string &)> lineSink_;
+    std::function<bool(int, int *)> picker_;
     std::array<int, kSlotCount> calls_{};
     std::vector<LaminateSave> laminateSaves_;
     std::vector<PlyMaterialSave> plyMaterialSaves_;
