@@ -113,6 +113,31 @@ void BM_UndoAfterEditsOfLoaded(benchmark::State &state)
 }
 BENCHMARK(BM_UndoAfterEditsOfLoaded)->Arg(200)->Arg(800)->Arg(3200)->Unit(benchmark::kMicrosecond);
 
+// One undo after K edits of a loaded laminate of 1,600 plies: the cost of an
+// undo against the length of the history.
+void BM_UndoAfterKEditsOf1600(benchmark::State &state)
+{
+    constexpr int kPlies = 1600;
+    const int k = static_cast<int>(state.range(0));
+    LamHost::Store store(StoreWith(kPlies));
+    store.Activate();
+    const UnitSystem units;
+    auto manager = NewManager(units);
+    std::string error;
+    if (!manager->LoadCurrentLaminate(error))
+        state.SkipWithError(error.c_str());
+    for (int i = 0; i < k; ++i)
+        Edit(*manager, i, kPlies);
+    for (auto _ : state) {
+        if (!manager->Undo(error))
+            state.SkipWithError(error.c_str());
+        state.PauseTiming();
+        Edit(*manager, k - 1, kPlies);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoAfterKEditsOf1600)->Arg(100)->Arg(1600)->Unit(benchmark::kMicrosecond);
+
 void BM_Load(benchmark::State &state)
 {
     LamHost::Store store(StoreWith(static_cast<int>(state.range(0))));
