@@ -18,9 +18,9 @@ int LamCommandReplace::Execute(LaminateManager &manager, Laminate &laminate, std
         laminate = laminate_;
     } else {
         // Copied first: laminate may be the current laminate itself.
-        const PlyGroup layup = manager.CurrentLaminate().RootGroup();
+        PlyGroup layup = manager.CurrentLaminate().RootGroup();
         laminate = laminate_;
-        laminate.SetLayup(layup);
+        laminate.SetLayup(std::move(layup));
     }
     manager.GetLayupManager()->ClearClipboard();
     return CommandNewLaminate;
@@ -31,7 +31,7 @@ int LamCommandStacking::Execute(LaminateManager &manager, Laminate &laminate, st
     laminate = manager.CurrentLaminate();
     PlyGroup root = laminate.RootGroup();
     root.GetLayup().SetStacking(code_);
-    laminate.SetLayup(root);
+    laminate.SetLayup(std::move(root));
     return CommandNewLaminate;
 }
 

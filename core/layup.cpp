@@ -1,5 +1,7 @@
 #include "core/layup.h"
 
+#include "core/plygroupbase.h"
+
 #include <memory>
 #include <stdexcept>
 
@@ -10,6 +12,19 @@ Layup::Layup(const Layup &other)
     const_plies_.reserve(other.const_plies_.size());
     for (const ConstPlyHandle &item : other.const_plies_)
         Add(item->Clone());
+}
+
+Layup::Layup(const Layup &other, SharePlies)
+    : stacking_(other.stacking_)
+{
+    plies_.reserve(other.plies_.size());
+    const_plies_.reserve(other.plies_.size());
+    for (const PlyHandle &item : other.plies_) {
+        if (IsGroup(*item))
+            Add(item->Clone());
+        else
+            Add(item);
+    }
 }
 
 Layup &Layup::operator=(const Layup &other)
@@ -30,7 +45,8 @@ bool Layup::operator==(const Layup &other) const
     if (stacking_ != other.stacking_ || const_plies_.size() != other.const_plies_.size())
         return false;
     for (size_t i = 0; i < const_plies_.size(); ++i) {
-        if (!const_plies_[i]->IsEqual(*other.const_plies_[i]))
+        // A ply shared by both is equal to itself.
+        if (const_plies_[i].Get() != other.const_plies_[i].Get() && !const_plies_[i]->IsEqual(*other.const_plies_[i]))
             return false;
     }
     return true;
@@ -61,6 +77,11 @@ void Layup::ReserveOneMore()
         const_plies_.reserve(2 * needed);
 }
 
+bool Layup::IsGroup(const PlyBase &item)
+{
+    return dynamic_cast<const PlyGroupBase *>(&item) != nullptr;
+}
+
 bool Layup::Add(const PlyHandle &item)
 {
     if (!item)
@@ -68,6 +89,7 @@ bool Layup::Add(const PlyHandle &item)
     ReserveOneMore();
     plies_.push_back(item);
     const_plies_.emplace_back(item);
+    groups_ += IsGroup(*item) ? 1 : 0;
     return true;
 }
 
@@ -90,7 +112,9 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
         return plies_.cend();
     ReserveOneMore();
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
-    return plies_.insert(plies_.cbegin() + index, item);
+    const Iterator inserted = plies_.insert(plies_.cbegin() + index, item);
+    groups_ += IsGroup(*item) ? 1 : 0;
+    return inserted;
 }
 
 Layup::Iterator Layup::Erase(Iterator position)
@@ -100,6 +124,7 @@ Layup::Iterator Layup::Erase(Iterator position)
         throw std::out_of_range("layup erase position out of range");
     // The item is destroyed here, after both lists agree again.
     PlyHandle keep = plies_[index];
+    groups_ -= IsGroup(*keep) ? 1 : 0;
     const_plies_.erase(const_plies_.cbegin() + index);
     return plies_.erase(plies_.cbegin() + index);
 }
@@ -111,10 +136,29 @@ void Layup::Clear()
     // Empty the lists before the items go, in case an item's destructor looks back.
     plies.swap(plies_);
     constPlies.swap(const_plies_);
+    groups_ = 0;
 }
 
 void Layup::Swap(Layup &other) noexcept
 {
     plies_.swap(other.plies_);
     const_plies_.swap(other.const_plies_);
+    std::swap(groups_, other.groups_);
+}
+
+PlyBase *Layup::Unshare(int index)
+{
+    if (index < 0 || index >= Size())
+        throw std::out_of_range("layup index out of range");
+    PlyHandle &item = plies_[index];
+    // This layup's own two lists hold two shares; any other share is another
+    // holder of the ply. Groups and links are never shared between copies.
+    if (item.Holder()->count > 2 && !IsGroup(*item)) {
+        std::unique_ptr<PlyBase> copy(item->Clone());
+        PlyHandle own(new PlyHolder(copy.get()));
+        copy.release();
+        const_plies_[index] = own;
+        item = std::move(own);
+    }
+    return item.Get();
 }

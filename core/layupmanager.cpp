@@ -27,20 +27,27 @@ void Trace(const std::string &line)
     Tuvo::Logger::Root()->Log(line);
 }
 
-// The simple plies of group in the order of their numbers, groups entered. A
-// link's plies are not items of the tree: they stand as null, as a lookup by
-// number finds none there.
-void NumberPlies(PlyGroup &group, std::vector<PlySimple *> &byNumber)
+// Where a simple ply sits: its layup and its index there.
+struct PlyPlace
+{
+    Layup *layup = nullptr;
+    int index = 0;
+};
+
+// The places of the simple plies of group in the order of their numbers, groups
+// entered. A link's plies are not items of the tree: they stand as empty
+// places, as a lookup by number finds none there.
+void NumberPlies(PlyGroup &group, std::vector<PlyPlace> &byNumber)
 {
     Layup &layup = group.GetLayup();
-    for (auto it = layup.Begin(); it != layup.End(); ++it) {
-        PlyBase *item = it->Get();
-        if (auto *ply = dynamic_cast<PlySimple *>(item))
-            byNumber.push_back(ply);
+    for (int i = 0; i < layup.Size(); ++i) {
+        PlyBase *item = layup[i].Get();
+        if (dynamic_cast<PlySimple *>(item))
+            byNumber.push_back({&layup, i});
         else if (auto *inner = dynamic_cast<PlyGroup *>(item))
             NumberPlies(*inner, byNumber);
         else
-            byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), nullptr);
+            byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), PlyPlace());
     }
 }
 
@@ -292,10 +299,13 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
     PlyGroup work = laminate->RootGroup();
     // One walk for the whole selection: looking each number up from the bottom
     // of the stack takes time in the square of the plies when all are selected.
-    std::vector<PlySimple *> byNumber;
+    std::vector<PlyPlace> byNumber;
     NumberPlies(work, byNumber);
     for (const int number : plies) {
-        PlySimple *ply = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1] : nullptr;
+        const PlyPlace place = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1]
+                                                                                          : PlyPlace();
+        // The work copy shares its plies with the laminate: the ply changed is a copy of its own.
+        auto *ply = place.layup ? static_cast<PlySimple *>(place.layup->Unshare(place.index)) : nullptr;
         if (!ply) {
             Trace(std::string("Ply ").append(std::to_string(number)).append(" not found for modification of ").append(what));
             error = std::string("Ply not found for modification of ").append(what);
@@ -304,7 +314,7 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
         changed = set(*ply) || changed;
     }
     if (changed)
-        laminate->SetLayup(work);
+        laminate->SetLayup(std::move(work));
     return true;
 }
 
@@ -348,7 +358,7 @@ bool LayupManager::AddPly(const Selection &selection, int material, float thickn
     const bool pasted = d.pasteClipboard(work, inserter, false, false, 1);
     d.clipboard.Clear();
     if (pasted) {
-        d.laminate->SetLayup(work);
+        d.laminate->SetLayup(std::move(work));
         d.Record(std::make_unique<PlyAddCommand>(selection, d.insertBefore, material, thickness, angle, color));
     }
     return pasted;
@@ -423,7 +433,7 @@ void LayupManager::Renumber()
 {
     PlyGroup work = impl_->laminate->RootGroup();
     work.Renumber(1);
-    impl_->laminate->SetLayup(work);
+    impl_->laminate->SetLayup(std::move(work));
 }
 
 void LayupManager::SetTaker(LamCommandTaker *taker)

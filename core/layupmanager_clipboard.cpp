@@ -122,7 +122,7 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
     }
     for (const int id : removed)
         LayupMaker::RemoveGroupAndLinks(root, id);
-    laminate->SetLayup(root);
+    laminate->SetLayup(std::move(root));
     return true;
 }
 
@@ -202,8 +202,9 @@ bool LayupManager::Paste(Selection &selection, bool reversed, bool negated, int 
     }
     if (!d.pasteClipboard(work, inserter, reversed, negated, count))
         return false;
-    d.laminate->SetLayup(work);
+    Selection renamed = PlyTag::toSelection(work, tags);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<PasteCommand>(selection, d.insertBefore, reversed, negated, count));
-    selection = PlyTag::toSelection(work, tags);
+    selection = std::move(renamed);
     return true;
 }

@@ -117,7 +117,7 @@ bool LayupManager::CreateGroup(const Selection &selection)
     }
     layup.Swap(rebuilt);
     Trace("CreateGroup: old plies deleted.");
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<GroupCommand>(selection));
     return true;
 }
@@ -153,7 +153,7 @@ bool LayupManager::Ungroup(const Selection &selection)
         LayupMaker::RemoveGroupAndLinks(work, id);
         work.SetRoot(&work);
     }
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UngroupCommand>(selection));
     return true;
 }
@@ -276,7 +276,7 @@ bool LayupManager::CreateLink(const Selection &selection)
     if (!d.LinkGroups(work, parent, groups, groups.size() == 2))
         return false;
     Trace("CreateLink ends");
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<LinkCommand>(selection));
     return true;
 }
@@ -311,7 +311,7 @@ bool LayupManager::Unlink(const Selection &selection)
         layup.Swap(rebuilt);
         work.SetRoot(&work);
     }
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UnlinkCommand>(selection));
     return true;
 }
