@@ -1,7 +1,5 @@
 #include "core/layup.h"
 
-#include "core/plygroupbase.h"
-
 #include <memory>
 #include <stdexcept>
 
@@ -17,6 +15,11 @@ Layup::Layup(const Layup &other)
 Layup::Layup(const Layup &other, SharePlies)
     : stacking_(other.stacking_)
 {
+    if (!other.HoldsGroups()) {
+        plies_ = other.plies_;
+        const_plies_ = other.const_plies_;
+        return;
+    }
     plies_.reserve(other.plies_.size());
     const_plies_.reserve(other.plies_.size());
     for (const PlyHandle &item : other.plies_) {
@@ -79,7 +82,7 @@ void Layup::ReserveOneMore()
 
 bool Layup::IsGroup(const PlyBase &item)
 {
-    return dynamic_cast<const PlyGroupBase *>(&item) != nullptr;
+    return item.IsGroupItem();
 }
 
 bool Layup::Add(const PlyHandle &item)

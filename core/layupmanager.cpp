@@ -42,18 +42,13 @@ void NumberPlies(PlyGroup &group, std::vector<PlyPlace> &byNumber)
     Layup &layup = group.GetLayup();
     for (int i = 0; i < layup.Size(); ++i) {
         PlyBase *item = layup[i].Get();
-        if (dynamic_cast<PlySimple *>(item))
+        if (item->IsPly())
             byNumber.push_back({&layup, i});
         else if (auto *inner = dynamic_cast<PlyGroup *>(item))
             NumberPlies(*inner, byNumber);
         else
             byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), PlyPlace());
     }
-}
-
-bool IsGroupItem(const PlyBase &item)
-{
-    return dynamic_cast<const PlyGroupBase *>(&item) != nullptr;
 }
 
 bool SamePlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
@@ -63,6 +58,30 @@ bool SamePlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
             || ValuesDiffer(a[i].Thickness(), b[i].Thickness(), kTolerance)
             || ValuesDiffer(a[i].Angle(), b[i].Angle(), kTolerance))
             return false;
+    }
+    return true;
+}
+
+// Whether group's plies and links bear the numbers that Renumber(next) would
+// give them; next then is the number after them.
+bool Numbered(const PlyGroup &group, int &next)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        const PlyBase &item = **it;
+        if (item.IsPly()) {
+            if (item.Id() != next++)
+                return false;
+        } else if (const auto *inner = dynamic_cast<const PlyGroup *>(&item)) {
+            if (!Numbered(*inner, next))
+                return false;
+        } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(&item)) {
+            if (link->FirstPlyNumber() != next)
+                return false;
+            next += link->CountPlies();
+        } else {
+            return false;
+        }
     }
     return true;
 }
@@ -109,7 +128,7 @@ PlyGroup PasteSource(PlyGroup &work, const Layup &items, bool transformed)
         dropped = false;
         std::set<int> ids;
         for (int i = 0; i < layup.Size(); ++i) {
-            if (IsGroupItem(*layup[i]))
+            if (layup[i]->IsGroupItem())
                 ids.insert(layup[i]->Id());
         }
         Layup kept;
@@ -190,7 +209,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     const bool intoGroup = inserter.Group() != work.Id();
     if (intoGroup) {
         for (int i = 0; i < clipboard.items.Size(); ++i) {
-            if (IsGroupItem(*clipboard.items[i])) {
+            if (clipboard.items[i]->IsGroupItem()) {
                 error = "Paste: cannot nest groups";
                 return false;
             }
@@ -224,11 +243,10 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     }
 
     Layup &layup = target->GetLayup();
-    Layup merged;
-    merged.SetStacking(layup.Stacking());
     const int split = inserter.Position() - 1;
-    for (int i = 0; i < split; ++i)
-        merged.Add(layup[i]);
+    // The pasted items are built apart, so that the searches of work below
+    // see the layup as it was.
+    Layup pasted;
     Trace("Paste: part 1 copied");
 
     const Layup &items = pool.GetLayup();
@@ -249,12 +267,12 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         // of its target and not the original, which may be gone.
         std::map<int, int> copyIds;
         for (int k = 0, next = maxId; k < n; ++k) {
-            if (IsGroupItem(*sourceItems[k]))
+            if (sourceItems[k]->IsGroupItem())
                 copyIds[sourceItems[k]->Id()] = ++next;
         }
         for (int k = 0; k < n; ++k) {
             std::unique_ptr<PlyBase> clone(sourceItems[k]->Clone());
-            if (IsGroupItem(*clone)) {
+            if (clone->IsGroupItem()) {
                 clone->SetId(++maxId);
                 Trace(std::string("pasting group, using id = ").append(std::to_string(maxId)));
                 if (auto *link = dynamic_cast<PlyGroupLink *>(clone.get())) {
@@ -271,18 +289,29 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
                     }
                 }
             }
-            merged.Add(clone.release());
+            pasted.Add(clone.release());
             Trace("Paste: clone(s) added");
         }
     }
     Trace("Paste: clipboard copied");
-    for (int i = split; i < layup.Size(); ++i)
-        merged.Add(layup[i]);
-    Trace("Paste: part 2 copied");
-
     if (intoGroup)
         Trace("applying changes in group");
-    layup.Swap(merged);
+    if (split == layup.Size()) {
+        // On top: appended in place rather than the whole list rebuilt.
+        for (auto it = pasted.Begin(); it != pasted.End(); ++it)
+            layup.Add(*it);
+    } else {
+        Layup merged;
+        merged.SetStacking(layup.Stacking());
+        for (int i = 0; i < split; ++i)
+            merged.Add(layup[i]);
+        for (auto it = pasted.Begin(); it != pasted.End(); ++it)
+            merged.Add(*it);
+        for (int i = split; i < layup.Size(); ++i)
+            merged.Add(layup[i]);
+        layup.Swap(merged);
+    }
+    Trace("Paste: part 2 copied");
     work.SetRoot(&work);
     work.Renumber(1);
     Trace("LayupManager::Impl::pasteClipboard done");
@@ -431,6 +460,11 @@ std::string LayupManager::GetErrorMessage() const
 
 void LayupManager::Renumber()
 {
+    // Every layup the laminate installs is numbered already; a script calls
+    // this after each edit, so the check comes before any copy.
+    int next = 1;
+    if (Numbered(impl_->laminate->RootGroup(), next))
+        return;
     PlyGroup work = impl_->laminate->RootGroup();
     work.Renumber(1);
     impl_->laminate->SetLayup(std::move(work));

@@ -43,11 +43,6 @@ bool Take(std::vector<int> &sorted, int value)
     return true;
 }
 
-bool IsPly(const PlyBase &item)
-{
-    return dynamic_cast<const PlySimple *>(&item) != nullptr;
-}
-
 // Moves group's selected plies to out (shared) and keeps the others in place;
 // true when it moved any.
 bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
@@ -56,7 +51,7 @@ bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
     kept.SetStacking(group.GetLayup().Stacking());
     bool taken = false;
     for (auto it = group.GetLayup().Begin(); it != group.GetLayup().End(); ++it) {
-        if (IsPly(**it) && Take(plies, (*it)->Id())) {
+        if ((*it)->IsPly() && Take(plies, (*it)->Id())) {
             out.Add(*it);
             taken = true;
         } else {
@@ -76,7 +71,7 @@ void CopyPlies(const PlyGroup &group, std::vector<int> &plies, const std::vector
     const Layup &layup = group.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id()))
                 out.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {
@@ -103,7 +98,7 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
 
     for (auto it = work.GetLayup().Begin(); it != work.GetLayup().End(); ++it) {
         PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id())) {
                 clipboard.items.Add(*it);
                 continue;
@@ -163,7 +158,7 @@ bool LayupManager::Copy(const Selection &selection)
     const Layup &layup = root.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id()))
                 d.clipboard.items.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {

@@ -54,7 +54,9 @@ int LayupManager::Impl::LargestGroupId(const PlyGroup &work)
 {
     int largest = work.MaxGroupId(0);
     const Layup &layup = work.GetLayup();
-    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+    for (auto it = layup.ConstBegin(); layup.HoldsGroups() && it != layup.ConstEnd(); ++it) {
+        if (!(*it)->IsGroupItem())
+            continue;
         if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
             largest = std::max(largest, link->TargetGroupId());
         else if (const auto *group = dynamic_cast<const PlyGroup *>(it->Get()))
@@ -86,7 +88,7 @@ bool LayupManager::CreateGroup(const Selection &selection)
     Trace("CreateGroup: consecutive plies OK.");
 
     const auto selected = [&plies](const PlyBase &item) {
-        return dynamic_cast<const PlySimple *>(&item) && std::binary_search(plies.begin(), plies.end(), item.Id());
+        return item.IsPly() && std::binary_search(plies.begin(), plies.end(), item.Id());
     };
     Layup &layup = work.GetLayup();
     Layup members;

@@ -48,8 +48,8 @@ void ForEachPly(const PlyGroup &group, const Visit &visit)
 {
     const Layup &layup = group.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
-        if (const auto *ply = dynamic_cast<const PlySimple *>(it->Get()))
-            visit(*ply);
+        if ((*it)->IsPly())
+            visit(static_cast<const PlySimple &>(**it));
         else if (const auto *inner = dynamic_cast<const PlyGroup *>(it->Get()))
             ForEachPly(*inner, visit);
     }
@@ -58,7 +58,7 @@ void ForEachPly(const PlyGroup &group, const Visit &visit)
 bool HoldsGroupItem(const Layup &items)
 {
     for (auto it = items.ConstBegin(); it != items.ConstEnd(); ++it) {
-        if (dynamic_cast<const PlyGroupBase *>(it->Get()))
+        if ((*it)->IsGroupItem())
             return true;
     }
     return false;
@@ -182,11 +182,12 @@ bool LayupManager::Impl::CheckPlyMaterials(PlyGroup &group, int *plyNumber, int 
     bool known = true;
     Layup &layup = group.GetLayup();
     for (int i = 0; i < layup.Size(); ++i) {
-        if (auto *inner = dynamic_cast<PlyGroup *>(layup[i].Get())) {
-            known = CheckPlyMaterials(*inner, plyNumber, materialId, reported) && known;
+        if (!layup[i]->IsPly()) {
+            if (auto *inner = dynamic_cast<PlyGroup *>(layup[i].Get()))
+                known = CheckPlyMaterials(*inner, plyNumber, materialId, reported) && known;
             continue;
         }
-        auto *ply = dynamic_cast<PlySimple *>(layup[i].Get());
+        auto *ply = static_cast<PlySimple *>(layup[i].Get());
         // -1 marks a ply repaired before, so that a second check passes.
         if (!ply || ply->Material() == -1 || materials->Contains(ply->Material()))
             continue;

@@ -41,6 +41,10 @@ public:
     virtual void Mirror() = 0;
     // Summed thickness of the item's plies (stacking rule not applied).
     virtual float Thickness() const = 0;
+    // Whether the item is a simple ply, or a group or link: what the walks over
+    // large trees ask of every item, cheaper than a dynamic_cast.
+    virtual bool IsPly() const { return false; }
+    virtual bool IsGroupItem() const { return false; }
 
 private:
     int id_;

@@ -18,7 +18,7 @@ Handle FindPlyIn(It first, It last, int number, int start)
     int counter = start;
     for (; first != last; ++first) {
         const Handle &item = *first;
-        if (dynamic_cast<const PlySimple *>(item.Get())) {
+        if (item->IsPly()) {
             if (++counter == number)
                 return item;
         } else {
@@ -40,7 +40,7 @@ template <class Handle, class It>
 Handle FindGroupIn(It first, It last, int id)
 {
     for (It it = first; it != last; ++it) {
-        if (it->Get()->Id() == id && dynamic_cast<const PlyGroupBase *>(it->Get()))
+        if (it->Get()->Id() == id && (*it)->IsGroupItem())
             return *it;
     }
     // Only groups are searched inside: a link holds no items.
@@ -191,7 +191,7 @@ int PlyGroup::AssignSerials(int start)
         }
         ++counter;
         // The counter continues from the group's result, so serials stay unique.
-        if (auto *group = dynamic_cast<PlyGroup *>(item))
+        if (auto *group = item->IsGroupItem() ? dynamic_cast<PlyGroup *>(item) : nullptr)
             counter = group->AssignSerials(counter);
     }
     return counter;
@@ -228,7 +228,7 @@ int PlyGroup::Renumber(int first)
     for (int i = 0; i < layup_.Size(); ++i) {
         PlyBase *item = layup_[i].Get();
         // A ply that keeps its number is left alone, so that a copy keeps sharing it.
-        if (dynamic_cast<PlySimple *>(item) && item->Id() == first + used)
+        if (item->IsPly() && item->Id() == first + used)
             ++used;
         else
             used += layup_.Unshare(i)->Renumber(first + used);
@@ -313,7 +313,7 @@ ConstPlyHandle PlyGroup::FindGroup(int id) const
 PlyGroupBase *PlyGroup::FindOwnerOfPly(int number)
 {
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
-        if (dynamic_cast<PlySimple *>(it->Get()) && (*it)->Id() == number)
+        if ((*it)->IsPly() && (*it)->Id() == number)
             return this;
     }
     if (!layup_.HoldsGroups())
@@ -338,7 +338,7 @@ void PlyGroup::ReverseWithin(const PlyGroupBase &scope)
     Layup reversed;
     for (int i = layup_.Size() - 1; i >= 0; --i) {
         const PlyHandle &item = layup_[i];
-        if (auto *group = dynamic_cast<PlyGroupBase *>(item.Get()))
+        if (auto *group = item->IsGroupItem() ? dynamic_cast<PlyGroupBase *>(item.Get()) : nullptr)
             group->ReverseWithin(scope);
         else
             item->Reverse();
@@ -350,7 +350,7 @@ void PlyGroup::ReverseWithin(const PlyGroupBase &scope)
 void PlyGroup::MirrorWithin(const PlyGroupBase &scope)
 {
     for (int i = 0; i < layup_.Size(); ++i) {
-        if (auto *group = dynamic_cast<PlyGroupBase *>(layup_[i].Get()))
+        if (auto *group = layup_[i]->IsGroupItem() ? dynamic_cast<PlyGroupBase *>(layup_[i].Get()) : nullptr)
             group->MirrorWithin(scope);
         else
             layup_.Unshare(i)->Mirror();
