@@ -225,13 +225,14 @@ int PlyGroup::CountPlies() const
 int PlyGroup::Renumber(int first)
 {
     int used = 0;
-    for (int i = 0; i < layup_.Size(); ++i) {
-        PlyBase *item = layup_[i].Get();
+    int index = 0;
+    for (auto it = layup_.Begin(); it != layup_.End(); ++it, ++index) {
+        const PlyBase *item = it->Get();
         // A ply that keeps its number is left alone, so that a copy keeps sharing it.
         if (item->IsPly() && item->Id() == first + used)
             ++used;
         else
-            used += layup_.Unshare(i)->Renumber(first + used);
+            used += layup_.Unshare(index)->Renumber(first + used);
     }
     return used;
 }

@@ -13,7 +13,6 @@ public:
     PlyGroupBase(int id, const std::string &name);
 
     bool IsEqual(const PlyBase &other) const override = 0;
-    bool IsGroupItem() const override { return true; }
 
     // Tells every link in this subtree which group is the root of the whole
     // tree (where link targets are searched) and drops the cached targets.

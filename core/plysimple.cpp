@@ -7,7 +7,7 @@ constexpr float kPlyTolerance = 1e-6f;
 }
 
 PlySimple::PlySimple(int number, const std::string &name)
-    : PlyBase(number, name)
+    : PlyBase(number, name, Kind::Ply)
 {
 }
 

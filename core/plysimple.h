@@ -25,7 +25,6 @@ public:
     PlyBase *Clone() const override;
     void CollectPlies(std::vector<PlySimple> &out) const override;
     int CountPlies() const override { return 1; }
-    bool IsPly() const override { return true; }
     int Renumber(int first) override;
     void Reverse() override {}
     void Mirror() override;
