@@ -1,7 +1,7 @@
 #include "core/lamcommandreplace.h"
 
 #include "core/layupmanager.h"
-#include "host/laminatemanager.h"
+#include "core/laminatemanageraccess.h"
 
 LamCommandReplace::LamCommandReplace(const Laminate &laminate, bool withLayup, const std::string &name)
     : laminate_(laminate)
@@ -12,7 +12,7 @@ LamCommandReplace::LamCommandReplace(const Laminate &laminate, bool withLayup, c
         laminate_.SetLayup(PlyGroup(0));
 }
 
-int LamCommandReplace::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+int LamCommandReplace::Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &) const
 {
     if (withLayup_) {
         laminate = laminate_;
@@ -26,7 +26,7 @@ int LamCommandReplace::Execute(LaminateManager &manager, Laminate &laminate, std
     return CommandNewLaminate;
 }
 
-int LamCommandStacking::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+int LamCommandStacking::Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &) const
 {
     laminate = manager.CurrentLaminate();
     PlyGroup root = laminate.RootGroup();

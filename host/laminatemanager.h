@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lamcommandtaker.h"
+#include "core/laminatemanageraccess.h"
 #include "host/lamcallbacks.h"
 
 #include <memory>
@@ -10,25 +11,6 @@ class Laminate;
 class LayupManager;
 class MaterialList;
 class UnitSystem;
-
-// The two objects that a command's Execute asks the manager for. Reached inline
-// and outside the manager's virtual table, so that the commands in core need
-// nothing of this library at link time (not even its type information, which
-// a sanitizer's checks of calls through a polymorphic class would ask for).
-class LaminateManagerAccess
-{
-public:
-    Laminate &CurrentLaminate() { return *current_; }
-    const Laminate &CurrentLaminate() const { return *current_; }
-    LayupManager *GetLayupManager() { return layupManager_; }
-
-protected:
-    LaminateManagerAccess() = default;
-    ~LaminateManagerAccess() = default;
-
-    Laminate *current_ = nullptr;
-    LayupManager *layupManager_ = nullptr;
-};
 
 // Owner of the laminate that a request edits, of its saved copies, of the
 // layup manager that edits it and of the history of the commands recorded on
