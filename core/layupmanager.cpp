@@ -363,6 +363,17 @@ LayupManager::~LayupManager() = default;
 void LayupManager::SetInsertBefore(bool before)
 {
     impl_->insertBefore = before;
+    ++impl_->insertSideChoices;
+}
+
+bool LayupManager::InsertBefore() const
+{
+    return impl_->insertBefore;
+}
+
+unsigned LayupManager::InsertSideChoices() const
+{
+    return impl_->insertSideChoices;
 }
 
 bool LayupManager::AddPly(const Selection &selection, int material, float thickness, float angle, int color)

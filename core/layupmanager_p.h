@@ -66,6 +66,7 @@ struct LayupManager::Impl
     Laminate *laminate;
     LayupClipboard clipboard;
     bool insertBefore = true;
+    unsigned insertSideChoices = 0;
     std::string error;
     LamCommandTaker *taker;
     LamCommandTaker *defaultTaker;

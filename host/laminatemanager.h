@@ -17,8 +17,15 @@ class UnitSystem;
 // it, oldest first. It is the layup manager's default command taker, loads the
 // host's current laminate and writes the laminate back.
 //
-// Undo works by replay: the newest command is dropped and every older one is
-// executed again from the laminate that the request began with.
+// Undo works by replay: the newest command is dropped and the laminate is what
+// executing every older one again, from the laminate that the request began
+// with and an empty clipboard, gives. The manager keeps that replay's states
+// along the history (laminate, clipboard and the insertion side the commands
+// chose) and replays only from the latest one before the end: each command it
+// records is also executed on the state after the whole history, and states
+// are kept densest next to the newest command, about four for every doubling
+// of the distance from it, so their number grows with the logarithm of the
+// history. A state shares its unchanged plies with the laminate and the others.
 class LaminateManager : public LamCommandTaker, public LaminateManagerAccess
 {
 public:
@@ -83,9 +90,14 @@ public:
     bool Reset();
 
 private:
-    // Executes the history from the starting laminate with an empty clipboard;
-    // a failing command restores the laminate and the clipboard (false, error).
+    // Executes the history from the latest kept state (or the starting laminate
+    // with an empty clipboard); a failing command restores the laminate and the
+    // clipboard (false, error).
     bool Replay(std::string &error);
+    // Executes the newest command on the state after the rest of the history.
+    void AdvanceTip(const LamCommand &command);
+    // Forgets every kept state: the replay starts from replayBase again.
+    void ResetReplayStates();
     // Executes one of the manager's own commands on the current laminate and
     // records it; a command that fails is dropped.
     void Apply(std::unique_ptr<LamCommand> command);
