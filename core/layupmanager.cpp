@@ -8,7 +8,7 @@
 #include "core/plygrouplink.h"
 #include "core/plysimple.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 #include "util/tolerance.h"
 
 #include <algorithm>
@@ -21,11 +21,6 @@ constexpr float kTolerance = 1e-6f;
 constexpr int kPasteSerialStart = -999999;
 // The longest full stack that a paste may produce.
 constexpr long long kMaxPlies = 100000;
-
-void Trace(const std::string &line)
-{
-    Tuvo::Logger::Root()->Log(line);
-}
 
 // Where a simple ply sits: its layup and its index there.
 struct PlyPlace
@@ -95,7 +90,7 @@ std::unique_ptr<PlyBase> LinkToOriginal(PlyGroup &work, const PlyBase &original,
     const PlyHandle existing = work.FindGroup(original.Id());
     if (!existing)
         return nullptr;
-    Trace("Paste: group w/same id");
+    TraceLine("Paste: group w/same id");
     if (negated && !reversed)
         return nullptr;
     std::vector<PlySimple> present;
@@ -104,13 +99,13 @@ std::unique_ptr<PlyBase> LinkToOriginal(PlyGroup &work, const PlyBase &original,
     dynamic_cast<const PlyGroupBase &>(original).ExpandedCopy().CollectPlies(copied);
     if (present.size() != copied.size())
         return nullptr;
-    Trace("Paste: groups same?");
+    TraceLine("Paste: groups same?");
     if (!SamePlies(present, copied))
         return nullptr;
-    Trace("Paste: create link");
+    TraceLine("Paste: create link");
     const int type = !reversed ? LinkRepeat : negated ? LinkAntisymmetry : LinkSymmetry;
     auto link = std::make_unique<PlyGroupLink>(id, existing->Id(), type, 1);
-    Trace("Paste: clone is link");
+    TraceLine("Paste: clone is link");
     return link;
 }
 
@@ -214,7 +209,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
                 return false;
             }
         }
-        Trace("LayupManager::Impl::pasteClipboard pasting inside a group!");
+        TraceLine("LayupManager::Impl::pasteClipboard pasting inside a group!");
     }
 
     // The handle keeps the target alive until its layup is replaced.
@@ -229,7 +224,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         error = "Unexpected error locating paste site";
         return false;
     }
-    Trace("Paste: paste site located");
+    TraceLine("Paste: paste site located");
 
     const PlyGroup pool = PasteSource(work, clipboard.items, reversed || negated);
     if (count > 0) {
@@ -247,7 +242,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     // The pasted items are built apart, so that the searches of work below
     // see the layup as it was.
     Layup pasted;
-    Trace("Paste: part 1 copied");
+    TraceLine("Paste: part 1 copied");
 
     const Layup &items = pool.GetLayup();
     PlyGroup source(pool);
@@ -256,7 +251,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     if (negated)
         source.Mirror();
     source.AssignSerials(kPasteSerialStart);
-    Trace("Paste: clipboard->source OK");
+    TraceLine("Paste: clipboard->source OK");
 
     int maxId = LargestGroupId(work);
     const Layup &sourceItems = source.GetLayup();
@@ -274,7 +269,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
             std::unique_ptr<PlyBase> clone(sourceItems[k]->Clone());
             if (clone->IsGroupItem()) {
                 clone->SetId(++maxId);
-                Trace(std::string("pasting group, using id = ").append(std::to_string(maxId)));
+                TraceLine([&] { return std::string("pasting group, using id = ").append(std::to_string(maxId)); });
                 if (auto *link = dynamic_cast<PlyGroupLink *>(clone.get())) {
                     const auto copy = copyIds.find(link->TargetGroupId());
                     if (copy != copyIds.end())
@@ -290,12 +285,12 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
                 }
             }
             pasted.Add(clone.release());
-            Trace("Paste: clone(s) added");
+            TraceLine("Paste: clone(s) added");
         }
     }
-    Trace("Paste: clipboard copied");
+    TraceLine("Paste: clipboard copied");
     if (intoGroup)
-        Trace("applying changes in group");
+        TraceLine("applying changes in group");
     if (split == layup.Size()) {
         // On top: appended in place rather than the whole list rebuilt.
         for (auto it = pasted.Begin(); it != pasted.End(); ++it)
@@ -311,10 +306,10 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
             merged.Add(layup[i]);
         layup.Swap(merged);
     }
-    Trace("Paste: part 2 copied");
+    TraceLine("Paste: part 2 copied");
     work.SetRoot(&work);
     work.Renumber(1);
-    Trace("LayupManager::Impl::pasteClipboard done");
+    TraceLine("LayupManager::Impl::pasteClipboard done");
     return true;
 }
 
@@ -336,7 +331,12 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
         // The work copy shares its plies with the laminate: the ply changed is a copy of its own.
         auto *ply = place.layup ? static_cast<PlySimple *>(place.layup->Unshare(place.index)) : nullptr;
         if (!ply) {
-            Trace(std::string("Ply ").append(std::to_string(number)).append(" not found for modification of ").append(what));
+            TraceLine([&] {
+                return std::string("Ply ")
+                    .append(std::to_string(number))
+                    .append(" not found for modification of ")
+                    .append(what);
+            });
             error = std::string("Ply not found for modification of ").append(what);
             return false;
         }
@@ -384,10 +384,10 @@ bool LayupManager::AddPly(const Selection &selection, int material, float thickn
     const PlyInserter inserter = d.ComputeInserter(work, selection.plies, selection.Groups(), d.insertBefore);
     if (!inserter.IsValid()) {
         d.error = "Invalid insertion operator";
-        Trace(std::string("LayupManager::AddPly").append(d.error));
+        TraceLine([&] { return std::string("LayupManager::AddPly").append(d.error); });
         return false;
     }
-    Trace("AddPly: inserter is valid");
+    TraceLine("AddPly: inserter is valid");
     d.clipboard.Clear();
     auto *ply = new PlySimple(0, "");
     ply->SetMaterial(material);

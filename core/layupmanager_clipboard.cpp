@@ -11,16 +11,11 @@
 #include "core/plysimple.h"
 #include "core/plytag.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 
 #include <algorithm>
 
 namespace {
-
-void Trace(const std::string &line)
-{
-    Tuvo::Logger::Root()->Log(line);
-}
 
 std::vector<int> Sorted(std::vector<int> values)
 {
@@ -186,10 +181,10 @@ bool LayupManager::Paste(Selection &selection, bool reversed, bool negated, int 
     const PlyInserter inserter = d.ComputeInserter(work, selection.plies, selection.Groups(), d.insertBefore);
     if (!inserter.IsValid()) {
         d.error = "Invalid insertion operator";
-        Trace(std::string("LayupManager::Paste").append(d.error));
+        TraceLine([&] { return std::string("LayupManager::Paste").append(d.error); });
         return false;
     }
-    Trace("Paste: inserter is valid");
+    TraceLine("Paste: inserter is valid");
     std::set<PlyTag> tags;
     if (!selection.IsEmpty()) {
         work.AssignSerials(1);
