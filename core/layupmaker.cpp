@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr float kPlyTolerance = 1e-6f;
 constexpr double kAbsoluteAngleTolerance = 1e-8;
 
 // Orders by material, colour, then thickness where thicknesses differ at the

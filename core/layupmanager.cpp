@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr float kTolerance = 1e-6f;
 constexpr int kPasteSerialStart = -999999;
 // The longest full stack that a paste may produce.
 constexpr long long kMaxPlies = 100000;
@@ -50,8 +49,8 @@ bool SamePlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
 {
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].Material() != b[i].Material() || a[i].Color() != b[i].Color()
-            || ValuesDiffer(a[i].Thickness(), b[i].Thickness(), kTolerance)
-            || ValuesDiffer(a[i].Angle(), b[i].Angle(), kTolerance))
+            || ValuesDiffer(a[i].Thickness(), b[i].Thickness(), kPlyTolerance)
+            || ValuesDiffer(a[i].Angle(), b[i].Angle(), kPlyTolerance))
             return false;
     }
     return true;
@@ -423,7 +422,7 @@ bool LayupManager::ModifyThickness(const Selection &selection, float thickness)
 {
     bool changed = false;
     const auto set = [thickness](PlySimple &ply) {
-        const bool differs = ValuesDiffer(ply.Thickness(), thickness, kTolerance);
+        const bool differs = ValuesDiffer(ply.Thickness(), thickness, kPlyTolerance);
         ply.SetThickness(thickness);
         return differs;
     };
@@ -438,7 +437,7 @@ bool LayupManager::ModifyAngle(const Selection &selection, float angle)
 {
     bool changed = false;
     const auto set = [angle](PlySimple &ply) {
-        const bool differs = ValuesDiffer(ply.Angle(), angle, kTolerance);
+        const bool differs = ValuesDiffer(ply.Angle(), angle, kPlyTolerance);
         ply.SetAngle(angle);
         return differs;
     };

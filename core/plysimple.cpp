@@ -2,10 +2,6 @@
 
 #include "util/tolerance.h"
 
-namespace {
-constexpr float kPlyTolerance = 1e-6f;
-}
-
 PlySimple::PlySimple(int number, const std::string &name)
     : PlyBase(number, name, Kind::Ply)
 {

@@ -39,15 +39,14 @@ float FoldAngle(float angle)
 // thickness t; user-defined when it is none of them.
 int InferReferencePlane(float location, float total)
 {
-    constexpr float kTolerance = 1e-6f;
     // A NaN would pass every "not different" test below.
     if (!(total > 0.0f) || !std::isfinite(location))
         return Laminate::UserDefinedLocation;
     if (std::fabs(location) < 1e-10f)
         return Laminate::Bottom;
-    if (!ValuesDiffer(location, -total, kTolerance))
+    if (!ValuesDiffer(location, -total, kPlyTolerance))
         return Laminate::Top;
-    if (!ValuesDiffer(location, -0.5f * total, kTolerance))
+    if (!ValuesDiffer(location, -0.5f * total, kPlyTolerance))
         return Laminate::Middle;
     return Laminate::UserDefinedLocation;
 }
