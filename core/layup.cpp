@@ -15,7 +15,7 @@ Layup::Layup(const Layup &other)
 Layup::Layup(const Layup &other, SharePlies)
     : stacking_(other.stacking_)
 {
-    if (!other.HoldsGroups()) {
+    if (other.PliesOnly()) {
         plies_ = other.plies_;
         const_plies_ = other.const_plies_;
         return;
@@ -92,7 +92,7 @@ bool Layup::Add(const PlyHandle &item)
     ReserveOneMore();
     plies_.push_back(item);
     const_plies_.emplace_back(item);
-    groups_ += IsGroup(*item) ? 1 : 0;
+    others_ += Other(*item);
     return true;
 }
 
@@ -116,7 +116,7 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
     ReserveOneMore();
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
     const Iterator inserted = plies_.insert(plies_.cbegin() + index, item);
-    groups_ += IsGroup(*item) ? 1 : 0;
+    others_ += Other(*item);
     return inserted;
 }
 
@@ -127,7 +127,7 @@ Layup::Iterator Layup::Erase(Iterator position)
         throw std::out_of_range("layup erase position out of range");
     // The item is destroyed here, after both lists agree again.
     PlyHandle keep = plies_[index];
-    groups_ -= IsGroup(*keep) ? 1 : 0;
+    others_ -= Other(*keep);
     const_plies_.erase(const_plies_.cbegin() + index);
     return plies_.erase(plies_.cbegin() + index);
 }
@@ -139,14 +139,14 @@ void Layup::Clear()
     // Empty the lists before the items go, in case an item's destructor looks back.
     plies.swap(plies_);
     constPlies.swap(const_plies_);
-    groups_ = 0;
+    others_ = 0;
 }
 
 void Layup::Swap(Layup &other) noexcept
 {
     plies_.swap(other.plies_);
     const_plies_.swap(other.const_plies_);
-    std::swap(groups_, other.groups_);
+    std::swap(others_, other.others_);
 }
 
 PlyBase *Layup::Unshare(int index)

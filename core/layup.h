@@ -87,16 +87,17 @@ public:
     // holds is first replaced here by a copy of its own, so that the change
     // stays in this layup. Throws std::out_of_range unless 0 <= index < Size().
     PlyBase *Unshare(int index);
-    // Whether any item is a group or a link, so that walks over the groups of
-    // a tree can pass over plain lists of plies.
-    bool HoldsGroups() const { return groups_ > 0; }
+    // Whether every item is a simple ply, so that walks over the groups of a
+    // tree can pass over plain lists of plies.
+    bool PliesOnly() const { return others_ == 0; }
 
 private:
     void ReserveOneMore();
     static bool IsGroup(const PlyBase &item);
+    static int Other(const PlyBase &item) { return item.IsPly() ? 0 : 1; }
 
     int stacking_ = StackingSimple;
-    int groups_ = 0; // items that are groups or links
+    int others_ = 0; // items that are not simple plies
     std::vector<PlyHandle> plies_;
     std::vector<ConstPlyHandle> const_plies_;
 };

@@ -198,7 +198,7 @@ PlyInserter LayupManager::Impl::ComputeInserter(PlyGroup &work, const std::vecto
 }
 
 bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated,
-                                        int count)
+                                        int count, bool renumber)
 {
     const bool intoGroup = inserter.Group() != work.Id();
     if (intoGroup) {
@@ -307,7 +307,8 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     }
     TraceLine("Paste: part 2 copied");
     work.SetRoot(&work);
-    work.Renumber(1);
+    if (renumber)
+        work.Renumber(1);
     TraceLine("LayupManager::Impl::pasteClipboard done");
     return true;
 }
@@ -394,7 +395,8 @@ bool LayupManager::AddPly(const Selection &selection, int material, float thickn
     ply->SetAngle(angle);
     ply->SetColor(color);
     d.clipboard.items.Add(ply);
-    const bool pasted = d.pasteClipboard(work, inserter, false, false, 1);
+    // Laminate::SetLayup numbers the plies.
+    const bool pasted = d.pasteClipboard(work, inserter, false, false, 1, false);
     d.clipboard.Clear();
     if (pasted) {
         d.laminate->SetLayup(std::move(work));

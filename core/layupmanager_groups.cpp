@@ -49,7 +49,7 @@ int LayupManager::Impl::LargestGroupId(const PlyGroup &work)
 {
     int largest = work.MaxGroupId(0);
     const Layup &layup = work.GetLayup();
-    for (auto it = layup.ConstBegin(); layup.HoldsGroups() && it != layup.ConstEnd(); ++it) {
+    for (auto it = layup.ConstBegin(); !layup.PliesOnly() && it != layup.ConstEnd(); ++it) {
         if (!(*it)->IsGroupItem())
             continue;
         if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))

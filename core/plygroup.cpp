@@ -216,6 +216,8 @@ void PlyGroup::CollectPlies(std::vector<PlySimple> &out) const
 
 int PlyGroup::CountPlies() const
 {
+    if (layup_.PliesOnly())
+        return layup_.Size();
     int count = 0;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it)
         count += (*it)->CountPlies();
@@ -257,7 +259,7 @@ float PlyGroup::Thickness() const
 
 void PlyGroup::SetRoot(PlyGroup *root)
 {
-    if (!layup_.HoldsGroups())
+    if (layup_.PliesOnly())
         return;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get()))
@@ -268,7 +270,7 @@ void PlyGroup::SetRoot(PlyGroup *root)
 
 void PlyGroup::ResetLinks()
 {
-    if (!layup_.HoldsGroups())
+    if (layup_.PliesOnly())
         return;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get()))
@@ -279,7 +281,7 @@ void PlyGroup::ResetLinks()
 int PlyGroup::CountLinksTo(int groupId) const
 {
     int count = 0;
-    if (!layup_.HoldsGroups())
+    if (layup_.PliesOnly())
         return count;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it) {
         if (auto *group = dynamic_cast<const PlyGroupBase *>(it->Get()))
@@ -291,7 +293,7 @@ int PlyGroup::CountLinksTo(int groupId) const
 int PlyGroup::MaxGroupId(int atLeast) const
 {
     int result = std::max(Id(), atLeast);
-    if (!layup_.HoldsGroups())
+    if (layup_.PliesOnly())
         return result;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it) {
         if (auto *group = dynamic_cast<const PlyGroupBase *>(it->Get()))
@@ -302,12 +304,12 @@ int PlyGroup::MaxGroupId(int atLeast) const
 
 PlyHandle PlyGroup::FindGroup(int id)
 {
-    return layup_.HoldsGroups() ? FindGroupIn<PlyHandle>(layup_.Begin(), layup_.End(), id) : PlyHandle();
+    return !layup_.PliesOnly() ? FindGroupIn<PlyHandle>(layup_.Begin(), layup_.End(), id) : PlyHandle();
 }
 
 ConstPlyHandle PlyGroup::FindGroup(int id) const
 {
-    return layup_.HoldsGroups() ? FindGroupIn<ConstPlyHandle>(layup_.ConstBegin(), layup_.ConstEnd(), id)
+    return !layup_.PliesOnly() ? FindGroupIn<ConstPlyHandle>(layup_.ConstBegin(), layup_.ConstEnd(), id)
                                 : ConstPlyHandle();
 }
 
@@ -317,7 +319,7 @@ PlyGroupBase *PlyGroup::FindOwnerOfPly(int number)
         if ((*it)->IsPly() && (*it)->Id() == number)
             return this;
     }
-    if (!layup_.HoldsGroups())
+    if (layup_.PliesOnly())
         return nullptr;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get())) {
