@@ -30,6 +30,22 @@ Layup::Layup(const Layup &other, SharePlies)
     }
 }
 
+Layup::Layup(Layup &&other) noexcept
+    : stacking_(other.stacking_)
+{
+    Swap(other);
+}
+
+Layup &Layup::operator=(Layup &&other) noexcept
+{
+    if (this != &other) {
+        Layup taken(std::move(other));
+        Swap(taken);
+        stacking_ = taken.stacking_;
+    }
+    return *this;
+}
+
 Layup &Layup::operator=(const Layup &other)
 {
     if (this != &other) {

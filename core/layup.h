@@ -37,8 +37,11 @@ public:
     // The simple plies' holders shared with other, groups and links cloned
     // (themselves sharing their plies).
     Layup(const Layup &other, SharePlies);
+    // Takes other's items; other keeps its stacking code and no items.
+    Layup(Layup &&other) noexcept;
     // Deep copy; safe when other lies inside one of this layup's items.
     Layup &operator=(const Layup &other);
+    Layup &operator=(Layup &&other) noexcept;
     virtual ~Layup();
 
     // Same stacking, same size and items pairwise IsEqual.

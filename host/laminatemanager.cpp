@@ -62,6 +62,12 @@ struct ReplayState
     std::optional<bool> insertBefore;
 };
 
+// A copy of clipboard that shares its plies, as laminate copies do.
+LayupClipboard SharedCopy(const LayupClipboard &clipboard)
+{
+    return LayupClipboard{Layup(clipboard.items, Layup::Share), clipboard.filled};
+}
+
 // States kept for every doubling of the distance from the newest command.
 constexpr size_t kStatesPerDoubling = 4;
 
@@ -340,7 +346,7 @@ void LaminateManager::AdvanceTip(const LamCommand &command)
         d.tipInsertBefore = d.tipManager->InsertBefore();
     d.tipValid = true;
     const size_t size = d.history.size();
-    Keep(d.states, ReplayState{size, d.tip, d.tipManager->GetClipboard(), d.tipInsertBefore});
+    Keep(d.states, ReplayState{size, d.tip, SharedCopy(d.tipManager->GetClipboard()), d.tipInsertBefore});
     Thin(d.states, size);
 }
 
@@ -419,7 +425,7 @@ bool LaminateManager::Replay(std::string &error)
         if (layup.InsertSideChoices() != choices)
             side = layup.InsertBefore();
         if (Kept(position + 1, size))
-            passed.push_back({position + 1, d.current, layup.GetClipboard(), side});
+            passed.push_back({position + 1, d.current, SharedCopy(layup.GetClipboard()), side});
     }
 
     // The states of the undone command and beyond are gone; the replay's own are kept.
@@ -466,8 +472,8 @@ void LaminateManager::BeginEdit()
     impl_->checkpointClipboard = impl_->layupManager->GetClipboard();
     impl_->checkpointDepth = impl_->history.size();
     if (impl_->tipValid)
-        impl_->checkpointState = ReplayState{impl_->checkpointDepth, impl_->tip, impl_->tipManager->GetClipboard(),
-                                             impl_->tipInsertBefore};
+        impl_->checkpointState = ReplayState{impl_->checkpointDepth, impl_->tip,
+                                             SharedCopy(impl_->tipManager->GetClipboard()), impl_->tipInsertBefore};
     else
         impl_->checkpointState.reset();
 }
