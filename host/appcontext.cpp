@@ -278,6 +278,7 @@ LayupManager *AppContext::GetLayupManager()
 PlyMaterialSaver *AppContext::GetPlyMaterialSaver() { return impl_->plyMaterialSaver.get(); }
 UnitSystem &AppContext::GetUnits() { return impl_->units; }
 QCoreApplication *AppContext::GetApplication() { return impl_->application; }
+bool AppContext::OwnsApplication() const { return impl_->ownsApplication; }
 
 int AppContext::GetLanguage() const
 {

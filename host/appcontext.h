@@ -71,6 +71,8 @@ public:
     PlyMaterialSaver *GetPlyMaterialSaver();
     UnitSystem &GetUnits();
     QCoreApplication *GetApplication();
+    // True when this context created the application object (and deletes it).
+    bool OwnsApplication() const;
     // The host's language code, asked anew at each call (0 without the callback).
     int GetLanguage() const;
     lamCallbacksImp *Callbacks() const;

@@ -1,5 +1,7 @@
 #include "host/session.h"
 
+#include "gui/guiappcontext.h"
+#include "gui/guimodule.h"
 #include "host/appcontext.h"
 #include "host/hostmessage.h"
 #include "host/module.h"
@@ -19,24 +21,6 @@
 namespace {
 
 void (*gRequestHook)() = nullptr;
-
-// Stands in for the dialogs, which this build does not have: an interactive
-// request says so and changes nothing.
-class InteractiveUnavailable : public Module
-{
-public:
-    using Module::Module;
-    void Modeler(bool) override { Tell(); }
-    void Sketcher() override { Tell(); }
-    void CreatePlyMaterial() override { Tell(); }
-
-private:
-    void Tell()
-    {
-        context_->Initialize();
-        Tuvo::Logger::Root()->Log(20, "Interactive mode is not available in this build.");
-    }
-};
 
 // A script runs only from a regular file that opens for reading; anything
 // else (a directory, a FIFO, a device) selects interactive mode.
@@ -137,11 +121,13 @@ bool Session::Prepare()
                             && strnlen(path, sizeof path) >= 1 && strnlen(path, sizeof path) < sizeof path
                             && IsReadableRegularFile(path);
     Cleanup();
-    impl_->context = std::make_unique<AppContext>(table);
-    if (scriptMode)
+    if (scriptMode) {
+        impl_->context = std::make_unique<AppContext>(table);
         impl_->module = std::make_unique<ScriptModule>(impl_->context.get(), path, Version());
-    else
-        impl_->module = std::make_unique<InteractiveUnavailable>(impl_->context.get());
+    } else {
+        impl_->context = std::make_unique<GuiAppContext>(table);
+        impl_->module = std::make_unique<GuiModule>(impl_->context.get(), Version());
+    }
     return impl_->context && impl_->module;
 }
 
