@@ -2,20 +2,14 @@
 // in the tree, a colour chosen from the right-click menu, the edit recorded
 // and both views rebuilt.
 
-#include "bench/benchlayup.h"
-#include "core/laminate.h"
+#include "bench/layupdialogbench.h"
 #include "gui/forms/layupform.h"
-#include "gui/guiappcontext.h"
-#include "tools/lamhost/store.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QTreeWidget>
-
-#include <cstdlib>
 
 namespace {
 
@@ -32,14 +26,8 @@ void BM_EditColour(benchmark::State &state)
 {
     const int n = static_cast<int>(state.range(0));
     const bool shown = state.range(1) != 0;
-    LamHost::Store store(LamHost::DemoStore());
-    store.Activate();
-    GuiAppContext context(LamHost::CallbackTable());
-    context.CreateApplication(true);
-    context.Initialize();
-    context.LaminateInit(false);
-    context.GetLaminate().SetLayup(benchlayup::Layup(n));
-    LayupForm form(nullptr, &context, false);
+    benchlayup::Request request(n);
+    LayupForm form(nullptr, &request.context, false);
     form.Refresh(true, true);
     if (shown) {
         form.show();
@@ -68,15 +56,4 @@ BENCHMARK(BM_EditColour)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    unsetenv("CORVANE_DEBUG");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return benchlayup::Main(argc, argv); }

@@ -1,21 +1,12 @@
 // The layup dialog rebuilding its tree and sketch from the laminate, as after
 // every edit, offscreen.
 
-#include "bench/benchlayup.h"
-#include "core/laminate.h"
+#include "bench/layupdialogbench.h"
 #include "gui/forms/layupform.h"
-#include "gui/guiappcontext.h"
-#include "tools/lamhost/store.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
-#include <cstdlib>
-
 namespace {
-
-using benchlayup::Layup;
 
 // shown: the dialog is on screen and the rebuild's deferred layout and
 // painting run too, as the user waits for them.
@@ -23,14 +14,8 @@ void BM_Refresh(benchmark::State &state)
 {
     const int n = static_cast<int>(state.range(0));
     const bool shown = state.range(1) != 0;
-    LamHost::Store store(LamHost::DemoStore());
-    store.Activate();
-    GuiAppContext context(LamHost::CallbackTable());
-    context.CreateApplication(true);
-    context.Initialize();
-    context.LaminateInit(false);
-    context.GetLaminate().SetLayup(Layup(n));
-    LayupForm form(nullptr, &context, false);
+    benchlayup::Request request(n);
+    LayupForm form(nullptr, &request.context, false);
     if (shown) {
         form.show();
         QCoreApplication::processEvents();
@@ -49,15 +34,4 @@ BENCHMARK(BM_Refresh)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    unsetenv("CORVANE_DEBUG");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return benchlayup::Main(argc, argv); }
