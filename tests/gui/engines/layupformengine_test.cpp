@@ -6,8 +6,7 @@
 #include "gui/engines/layupformview.h"
 #include "host/laminatemanager.h"
 #include "gui/laminatecontext.h"
-#include "util/logdest.h"
-#include "util/logger.h"
+#include "gui/laminatehost.h"
 
 #include <gtest/gtest.h>
 
@@ -45,49 +44,17 @@ private:
     std::function<bool(bool, const Selection &)> exec_;
 };
 
-class FakeModeler : public ModelerFormView
-{
-public:
-    explicit FakeModeler(std::function<bool()> exec) : exec_(std::move(exec)) {}
-    bool Exec() override { return exec_(); }
-    void ShowWarning(const char *, const char *) override {}
-    void InitWidgets() override {}
-    int GetRefPlaneKind() const override { return 0; }
-    void SetRefPlane(int, float) override {}
-    float GetRefPlaneValue() const override { return 0; }
-    void SetAllowableStress(float) override {}
-    float GetAllowableStress() const override { return 0; }
-    void SetTsaiWuF12(float) override {}
-    float GetTsaiWuF12() const override { return 0; }
-    void SetNonStructuralMass(double) override {}
-    double GetNonStructuralMass() const override { return 0; }
-    void SetDamping(double) override {}
-    double GetDamping() const override { return 0; }
-    void SetReferenceTemperature(double) override {}
-    double GetReferenceTemperature() const override { return 0; }
-    void SetFailureTheory(int) override {}
-    int GetFailureTheory() const override { return 0; }
-    void SetUnits(std::string, std::string, std::string, std::string) override {}
-
-private:
-    std::function<bool()> exec_;
-};
-
 // Records every call as one line, e.g. EnableNew(1) or SetUndo(1,"Paste").
 class FakeView : public LayupFormView
 {
 public:
     std::vector<std::string> calls;
     std::function<void()> onClearSelection;
-    // What the ply data and properties dialogs do when run; unset: no dialog.
+    // What the ply data dialog does when run; unset: no dialog.
     std::function<bool(bool, const Selection &)> plyData;
-    std::function<bool()> modeler;
 
     int Exec(bool *) override { return Log("Exec()"), 1; }
-    std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override
-    {
-        return modeler ? std::make_unique<FakeModeler>(modeler) : nullptr;
-    }
+    std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override { return nullptr; }
     std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *) override
     {
         return plyData ? std::make_unique<FakePlyData>(plyData) : nullptr;
@@ -341,37 +308,17 @@ TEST_F(LayupFormEngineTest, CancelGoesBackToTheSavedLaminate)
     EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), 1);
 }
 
-// The root logger's lines while it lives.
-class LogCapture
-{
-public:
-    LogCapture()
-    {
-        auto *logger = new Tuvo::Logger("LayupFormEngineTest");
-        logger->AddDestination(new Tuvo::ForwardLogDest([](const char *t) { Lines().push_back(t); }));
-        Tuvo::Logger::Root()->AddChild(logger);
-        Lines().clear();
-    }
-    ~LogCapture() { Tuvo::Logger::Root()->RemoveChild("LayupFormEngineTest"); }
-    static std::vector<std::string> &Lines()
-    {
-        static std::vector<std::string> captured;
-        return captured;
-    }
-};
-
 class LayupEditTest : public LayupFormEngineTest
 {
 protected:
     LayupManager &Layups() { return *lam.context.GetLayupManager(); }
-    const PlyGroup &Root() { return lam.GetLaminate().RootGroup(); }
+    std::vector<PlySimple> Stored() { return layuptest::Plies(lam.GetLaminate().RootGroup()); }
     std::string LastCommand()
     {
         std::string name;
         lam.context.GetLaminateManager()->LastCommandName(name);
         return name;
     }
-    std::vector<PlySimple> Stored() { return layuptest::Plies(Root()); }
     // Every stored ply's values, for comparing layups.
     std::string Values()
     {
@@ -380,14 +327,8 @@ protected:
             out << ply.Material() << "/" << ply.Thickness() << "/" << ply.Angle() << "/" << ply.Color() << " ";
         return out.str();
     }
-    static Selection Plies(std::vector<int> numbers)
-    {
-        Selection selection;
-        selection.plies = std::move(numbers);
-        return selection;
-    }
-    // The ply data dialog changes thickness and angle of what it was handed
-    // (when set), then closes with accepted.
+    // The ply data dialog sets the thickness (when above 0) and the angle (when
+    // above -1000) of the plies it was handed, then closes accepted or not.
     void PlyDataEdits(float thickness, float angle, bool accepted)
     {
         view.plyData = [this, thickness, angle, accepted](bool, const Selection &plies) {
@@ -406,21 +347,15 @@ TEST_F(LayupEditTest, ModifyRefusesChildPliesAndEditsOnlyTheStoredOnes)
 {
     // The demo laminate is stored as four plies, full symmetric: 5 to 8 mirror them.
     PlyDataEdits(0.5f, -1001, true);
-    LogCapture log;
     Select({5, 6});
     EXPECT_FALSE(engine.Modify());
     EXPECT_EQ(view.Take("ShowWarning"),
               std::vector<std::string>{"ShowWarning(\"Ply Modification Warning\",\"Cannot modify child ply.  "
                                        "Modify ply in the parent group instead.\")"});
     EXPECT_TRUE(handed.empty());
-    EXPECT_EQ(LogCapture::Lines(), std::vector<std::string>{"LayupFormEngine::Modify begins."});
-
     Select({2, 7});
     EXPECT_TRUE(engine.Modify());
     EXPECT_EQ(handed, std::vector<int>{2});
-    EXPECT_FLOAT_EQ(Stored()[1].Thickness(), 0.5f);
-    EXPECT_FLOAT_EQ(Stored()[2].Thickness(), 0.125f);
-    EXPECT_EQ(LogCapture::Lines().back(), "LayupFormEngine::Modify ends.");
 }
 
 TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
@@ -430,128 +365,82 @@ TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
         float thickness, angle;
         bool accepted;
         std::string recorded; // the newest command afterwards; "" none
-        bool refreshed;
     } rows[] = {
-        {0.3f, 30.0f, true, "Modify", true},
-        {0.4f, -1001, true, "Multiple-Modify Thickness", true},
-        {0.6f, 60.0f, false, "", false}, // refused OK that had applied, then Cancel
-        {-1, -1001, true, "", false},    // accepted without a change
+        {0.3f, 30.0f, true, "Modify"},
+        {0.4f, -1001, true, "Multiple-Modify Thickness"},
+        {0.6f, 60.0f, false, ""}, // an OK refused after applying, then Cancel
+        {-1, -1001, true, ""},    // accepted without a change
     };
     for (const auto &row : rows) {
-        std::string error;
-        while (lam.context.GetLaminateManager()->Undo(error)) {
-        }
         const std::string before = Values();
         PlyDataEdits(row.thickness, row.angle, row.accepted);
         Select({1, 2, 3});
         ASSERT_TRUE(engine.Modify());
         EXPECT_EQ(LastCommand(), row.recorded) << row.thickness;
-        EXPECT_EQ(view.Take("Refresh").size(), row.refreshed ? 1u : 0u) << row.thickness;
-        if (!row.accepted || row.recorded.empty()) {
+        EXPECT_EQ(view.Take("Refresh").size(), row.recorded.empty() ? 0u : 1u) << row.thickness;
+        if (row.recorded.empty()) {
             EXPECT_EQ(Values(), before);
             continue;
         }
         EXPECT_FLOAT_EQ(Stored()[2].Thickness(), row.thickness);
-        EXPECT_FLOAT_EQ(Stored()[3].Thickness(), 0.125f);
         // Later edits still reach the history, and one undo takes the whole step back.
-        ASSERT_TRUE(Layups().ModifyColor(Plies({4}), 5));
-        EXPECT_EQ(LastCommand(), "Modify Color");
+        ASSERT_TRUE(Layups().ModifyColor(LaminateHost::Plies({4}), 5));
+        std::string error;
         ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
         ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
         EXPECT_EQ(Values(), before);
     }
 }
 
-TEST_F(LayupEditTest, NewPlyAndPropertiesKeepWhatTheirDialogAccepted)
+TEST_F(LayupEditTest, NewPlyKeepsWhatItsDialogAccepted)
 {
-    LogCapture log;
-    view.plyData = [this](bool newPly, const Selection &selection) {
-        EXPECT_TRUE(newPly);
-        return Layups().AddPly(selection, 302, 0.25f, 15.0f, 3);
-    };
-    Select({});
-    engine.NewPly(true); // below nothing: at the bottom
-    EXPECT_EQ(Stored().front().Material(), 302);
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,1)"});
-    view.plyData = [this](bool, const Selection &selection) {
-        Layups().AddPly(selection, 303, 0.25f, 15.0f, 3);
-        return false;
-    };
-    engine.NewPly(false);
-    EXPECT_EQ(Stored().size(), 5u);
-    EXPECT_TRUE(view.Take("Refresh").empty());
-    std::vector<std::string> lines = LogCapture::Lines();
-    std::erase_if(lines, [](const std::string &line) { return line.rfind("LayupFormEngine::", 0) != 0; });
-    EXPECT_EQ(lines,
-              (std::vector<std::string>{"LayupFormEngine::NewPly begins.", "LayupFormEngine::NewPly ends.",
-                                        "LayupFormEngine::NewPly begins.", "LayupFormEngine::NewPly ends."}));
-
-    // The reference plane moving redraws the sketch alone; other properties nothing.
-    const struct
-    {
-        int method;
-        float location;
-        bool accepted;
-        const char *refresh;
-    } rows[] = {{Laminate::Top, 0, true, "Refresh(0,1)"},
-                {Laminate::Top, 0, true, nullptr},
-                {Laminate::UserDefinedLocation, 0.25f, false, nullptr},
-                {Laminate::UserDefinedLocation, 0.25f, true, "Refresh(0,1)"},
-                {Laminate::UserDefinedLocation, 0.3f, true, "Refresh(0,1)"}};
-    for (const auto &row : rows) {
-        view.modeler = [this, &row] {
-            Laminate edited = lam.GetLaminate();
-            edited.SetReferencePlane(row.method, row.location);
-            lam.context.GetLaminateManager()->SetProperties(edited);
-            return row.accepted;
+    for (const bool accepted : {true, false}) {
+        view.plyData = [this, accepted](bool newPly, const Selection &selection) {
+            EXPECT_TRUE(newPly);
+            return Layups().AddPly(selection, 302, 0.25f, 15.0f, 3) && accepted;
         };
-        const Laminate before = lam.GetLaminate();
-        engine.Properties();
-        EXPECT_EQ(view.Take("Refresh"), row.refresh ? std::vector<std::string>{row.refresh}
-                                                    : std::vector<std::string>{});
-        if (!row.accepted) {
-            EXPECT_TRUE(lam.GetLaminate().IsEqual(before));
-        }
+        engine.NewPly(true); // below nothing: at the bottom
+        EXPECT_EQ(Stored().size(), 5u);
+        EXPECT_EQ(Stored().front().Material(), 302);
+        EXPECT_EQ(view.Take("Refresh").size(), accepted ? 1u : 0u);
     }
 }
 
 TEST_F(LayupEditTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
 {
     engine.ModifyFromTree(2, 0.2f, 30.0f);
-    EXPECT_FLOAT_EQ(Stored()[1].Angle(), 30.0f);
-    EXPECT_FLOAT_EQ(Stored()[1].Thickness(), 0.2f);
+    EXPECT_EQ(Values(), "301/0.125/0/2 301/0.2/30/3 301/0.125/-45/4 301/0.125/90/10 ");
     EXPECT_EQ(LastCommand(), "Modify Thickness");
     std::string error;
     ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
     EXPECT_EQ(LastCommand(), "Modify Angle");
     // A refused edit (ply 6 mirrors a stored one) changes and shows nothing,
     // but the rows show the layup again.
-    const std::string before = Values();
     view.Take();
     engine.ModifyFromTree(6, 0.3f, 10.0f);
-    EXPECT_EQ(Values(), before);
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,1)"});
-    EXPECT_TRUE(view.Take("ShowWarning").empty());
+    EXPECT_EQ(LastCommand(), "Modify Angle");
+    EXPECT_EQ(view.Take(), std::vector<std::string>{"Refresh(1,1)"});
 }
 
 TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
 {
     // Plies 1 and 2, group 5 holding ply 3.
-    const auto demo = [this] { lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)})})); };
+    const PlyGroup start = layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)})});
     const struct
     {
         std::vector<int> plies, groups;
         std::function<void()> command;
-        std::string warning;
+        std::string warning; // how the one warning starts
     } rows[] = {
         {{}, {}, [this] { engine.Undo(); }, "ShowWarning(\"Command playback error\",\"undo stack is empty\")"},
-        {{}, {}, [this] { lam.SetLayup(layuptest::Root({})); engine.Ok(); },
+        {{}, {}, [this] { lam.SetLayup(layuptest::Root({})), engine.Ok(); },
          "ShowWarning(\"Validation Warning\",\"Cannot save an empty laminate definition\")"},
-        {{3}, {}, [this] { Selection group;
-                     group.SetGroups({5});
-                     Layups().Copy(group);
-                      engine.Paste(false, false, false, 1); },
-         "ShowWarning(\"Paste Error\",\"Paste: cannot nest groups\")"},
+        {{3}, {}, [this] {
+             Selection group;
+             group.SetGroups({5});
+             Layups().Copy(group);
+             engine.Paste(false, false, false, 1); // into group 5
+         }, "ShowWarning(\"Paste Error\",\"Paste: cannot nest groups\")"},
         {{}, {}, [this] { engine.CreateGroup(); }, "ShowWarning(\"Group Creation Error\",\"empty list of plies\")"},
         {{1}, {}, [this] { engine.CreateLink(); }, "ShowWarning(\"Group Linking Error\",\"Unsuitable selection\")"},
         {{}, {7}, [this] { engine.Ungroup(); }, "ShowWarning(\"Ungrouping Error\",\"Could not find selected group\")"},
@@ -559,60 +448,57 @@ TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
         {{99}, {}, [this] { engine.SelectColor("Red"); }, "ShowWarning(\"Ply Modification Error\",\"Ply not found"},
         {{1}, {}, [this] { engine.SelectMaterial("no such"); },
          "ShowWarning(\"Material Selection Warning\",\"unknown material\")"},
-        {{99}, {}, [this] { lam.store.QueuePick(302); engine.SelectMaterial(nullptr); },
+        {{99}, {}, [this] { lam.store.QueuePick(302), engine.SelectMaterial(nullptr); },
          "ShowWarning(\"Ply Modification Error\",\"Ply not found"},
         {{}, {}, [this] {
-             Layups().ModifyMaterial(Plies({1}), 302);
-             lam.store.Data().materials.pop_back(); // 303 and 302 leave the host
-             lam.store.Data().materials.pop_back();
+             Layups().ModifyMaterial(LaminateHost::Plies({1}), 302);
+             lam.store.Data().materials.resize(5); // the ply materials leave the host
              lam.store.QueuePick(-1, 1);
              engine.BrowseMaterials();
          }, "ShowWarningArgs(\"Material Reference Error\",\"Ply %1 references non-existing material %2\",1,302)"},
     };
     for (const auto &row : rows) {
-        demo();
+        lam.SetLayup(start);
         Select(row.plies, row.groups);
         row.command();
         std::vector<std::string> warnings = view.Take("ShowWarning");
-        ASSERT_EQ(warnings.size(), 1u) << row.warning << " after " << LastCommand();
+        ASSERT_EQ(warnings.size(), 1u) << row.warning;
         EXPECT_EQ(warnings[0].rfind(row.warning, 0), 0u) << warnings[0];
     }
 }
 
-TEST_F(LayupEditTest, EditsRebuildTheViewsAndUndoAlwaysDoes)
+TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
 {
+    lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Ply(301)}));
     const struct
     {
         std::vector<int> plies, groups;
         std::function<void()> command;
-        std::string refresh, recorded;
+        std::string refresh, recorded; // "": none, nothing new
     } rows[] = {
-        {{}, {}, [this] { lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Ply(301)})); },
-         "", ""},
         {{1, 2}, {}, [this] { engine.CreateGroup(); }, "Refresh(1,0)", "Create Group"},
         {{}, {5}, [this] { engine.Ungroup(); }, "Refresh(1,0)", "Ungroup"},
         {{4}, {}, [this] { engine.Cut(); }, "Refresh(1,1)", "Cut"},
         {{1}, {}, [this] { engine.Delete(); }, "Refresh(1,1)", "Delete"},
         {{1}, {}, [this] { engine.SelectColor("Navy"); }, "Refresh(1,1)", "Modify Color"},
         {{1}, {}, [this] { engine.SelectColor("navy"); }, "", ""},
-        {{1}, {}, [this] { engine.SelectMaterial("Glass/epoxy UD 0.25"); }, "", ""}, // not met yet
-        {{1}, {}, [this] { lam.store.QueuePick(302); EXPECT_TRUE(engine.SelectMaterial("Select...")); },
+        {{1}, {}, [this] {
+             lam.store.QueuePick(302);
+             EXPECT_TRUE(engine.SelectMaterial("Select..."));
+         },
          "Refresh(1,1)", "Modify Material"},
         {{2}, {}, [this] { EXPECT_FALSE(engine.SelectMaterial("Glass/epoxy UD 0.25")); }, "Refresh(1,1)",
          "Modify Material"},
         {{}, {}, [this] { EXPECT_TRUE(engine.SelectMaterial(nullptr)); }, "", ""}, // nothing picked
         {{}, {}, [this] { engine.Undo(); }, "Refresh(1,1)", "Modify Material"},
     };
-    int row = 0;
-    for (const auto &r : rows) {
-        ++row;
+    for (const auto &row : rows) {
         const std::string before = LastCommand();
-        Select(r.plies, r.groups);
-        r.command();
-        std::vector<std::string> refreshes = view.Take("Refresh");
-        EXPECT_EQ(refreshes, r.refresh.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.refresh})
-            << row;
-        EXPECT_EQ(LastCommand(), r.recorded.empty() ? before : r.recorded) << row;
+        Select(row.plies, row.groups);
+        row.command();
+        EXPECT_EQ(view.Take("Refresh"), row.refresh.empty() ? std::vector<std::string>{}
+                                                             : std::vector<std::string>{row.refresh});
+        EXPECT_EQ(LastCommand(), row.recorded.empty() ? before : row.recorded) << row.refresh;
     }
 }
 
@@ -623,23 +509,12 @@ TEST_F(LayupEditTest, AutoGroupStepsUntilDoneAndAnAbortRecordsNothing)
     ASSERT_FALSE(engine.AutoGroup(&progress));
     engine.AutoGroupFinish();
     EXPECT_EQ(LastCommand(), "");
-    EXPECT_TRUE(view.Take("Refresh").empty());
     int steps = 1;
     while (!engine.AutoGroup(&progress))
-        ASSERT_LT(++steps, 10000);
+        ASSERT_LT(++steps, 100);
     EXPECT_FLOAT_EQ(progress, 1.0f);
     EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,0)"});
-    EXPECT_NE(LastCommand(), "");
-}
-
-TEST_F(LayupEditTest, ExportLogsThePropertyListing)
-{
-    LogCapture log;
-    engine.Export();
-    ASSERT_FALSE(LogCapture::Lines().empty());
-    EXPECT_NE(std::find_if(LogCapture::Lines().begin(), LogCapture::Lines().end(),
-                           [](const std::string &line) { return line.find("Tsai") != std::string::npos; }),
-              LogCapture::Lines().end());
+    EXPECT_EQ(LastCommand(), "AutoGroup");
 }
 
 } // namespace
