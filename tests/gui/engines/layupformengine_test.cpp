@@ -343,21 +343,6 @@ protected:
     std::vector<int> handed;
 };
 
-TEST_F(LayupEditTest, ModifyRefusesChildPliesAndEditsOnlyTheStoredOnes)
-{
-    // The demo laminate is stored as four plies, full symmetric: 5 to 8 mirror them.
-    PlyDataEdits(0.5f, -1001, true);
-    Select({5, 6});
-    EXPECT_FALSE(engine.Modify());
-    EXPECT_EQ(view.Take("ShowWarning"),
-              std::vector<std::string>{"ShowWarning(\"Ply Modification Warning\",\"Cannot modify child ply.  "
-                                       "Modify ply in the parent group instead.\")"});
-    EXPECT_TRUE(handed.empty());
-    Select({2, 7});
-    EXPECT_TRUE(engine.Modify());
-    EXPECT_EQ(handed, std::vector<int>{2});
-}
-
 TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
 {
     const struct
@@ -374,8 +359,9 @@ TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
     for (const auto &row : rows) {
         const std::string before = Values();
         PlyDataEdits(row.thickness, row.angle, row.accepted);
-        Select({1, 2, 3});
+        Select({1, 2, 3, 7}); // 5 to 8 mirror the four stored plies
         ASSERT_TRUE(engine.Modify());
+        EXPECT_EQ(handed, (std::vector<int>{1, 2, 3}));
         EXPECT_EQ(LastCommand(), row.recorded) << row.thickness;
         EXPECT_EQ(view.Take("Refresh").size(), row.recorded.empty() ? 0u : 1u) << row.thickness;
         if (row.recorded.empty()) {
@@ -424,8 +410,9 @@ TEST_F(LayupEditTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
 
 TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
 {
-    // Plies 1 and 2, group 5 holding ply 3.
-    const PlyGroup start = layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)})});
+    // Plies 1 and 2, group 5 holding ply 3, link 6 repeating it as ply 4.
+    const PlyGroup start = layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Link(6, 5, LinkRepeat)});
+    PlyDataEdits(0.5f, -1001, true);
     const struct
     {
         std::vector<int> plies, groups;
@@ -441,6 +428,9 @@ TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
              Layups().Copy(group);
              engine.Paste(false, false, false, 1); // into group 5
          }, "ShowWarning(\"Paste Error\",\"Paste: cannot nest groups\")"},
+        {{4}, {}, [this] { EXPECT_FALSE(engine.Modify()); },
+         "ShowWarning(\"Ply Modification Warning\",\"Cannot modify child ply.  Modify ply in the parent group "
+         "instead.\")"},
         {{}, {}, [this] { engine.CreateGroup(); }, "ShowWarning(\"Group Creation Error\",\"empty list of plies\")"},
         {{1}, {}, [this] { engine.CreateLink(); }, "ShowWarning(\"Group Linking Error\",\"Unsuitable selection\")"},
         {{}, {7}, [this] { engine.Ungroup(); }, "ShowWarning(\"Ungrouping Error\",\"Could not find selected group\")"},
