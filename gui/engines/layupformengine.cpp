@@ -391,11 +391,14 @@ bool LayupFormEngine::SelectMaterial(const char *name)
 {
     int id = -1;
     bool pickerShown = false;
-    const MaterialList *materials = impl_->context->GetMaterialList();
+    // The rebuild after a change of the host's list clears the selection; the
+    // material picked still goes to the plies chosen before.
+    const Selection plies = impl_->selection;
+    MaterialList *materials = impl_->context->GetMaterialList();
     if (!name || std::strcmp(name, "Select...") == 0) {
         Log("SelectMaterial on Select...");
         bool changed = false;
-        id = impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
+        id = materials->SelectMaterial(PlyMaterialKind, &changed);
         pickerShown = true;
         if (changed)
             impl_->MaterialsChanged();
@@ -417,7 +420,7 @@ bool LayupFormEngine::SelectMaterial(const char *name)
         Log("SelectMaterial: eUNKNOWN");
         impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Material Selection Warning"),
                                  QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
-    } else if (impl_->Layups().ModifyMaterial(impl_->selection, id)) {
+    } else if (impl_->Layups().ModifyMaterial(plies, id)) {
         impl_->view->Refresh(true, true);
     } else {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
