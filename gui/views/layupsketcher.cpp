@@ -54,6 +54,9 @@ LayupSketcher::LayupSketcher(QGraphicsScene *scene, ColorManager *colors, Materi
     : QGraphicsView(scene, parent), colors_(colors), materials_(materials)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The top left stays in view when the sketch is shown or resized.
+    setTransformationAnchor(QGraphicsView::NoAnchor);
+    setResizeAnchor(QGraphicsView::NoAnchor);
     BuildCanvas();
 }
 
