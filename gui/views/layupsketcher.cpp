@@ -57,17 +57,22 @@ LayupSketcher::LayupSketcher(QGraphicsScene *scene, ColorManager *colors, Materi
     // The top left stays in view when the sketch is shown or resized.
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
+    // The sketch moves and rebuilds thousands of items at once; a spatial
+    // index would be rebuilt each time for a few hit tests.
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     BuildCanvas();
 }
 
 LayupSketcher::~LayupSketcher()
 {
-    rows_.clear();
+    // Newest first, as the rows' own items (PlySketch).
+    while (!rows_.empty())
+        rows_.pop_back();
     if (!scene())
         return; // the scene went first and took the fixed items with it
     for (QGraphicsItem *item : std::initializer_list<QGraphicsItem *>{
-             infoBox_, infoText_, headings_[0], headings_[1], headings_[2], headings_[3], planeText_, planeLine_,
-             separator_})
+             infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
+             planeLine_})
         delete item;
 }
 

@@ -69,11 +69,13 @@ PlySketch::~PlySketch()
 {
     if (!scene_)
         return;
-    delete rectangle_;
-    delete frame_;
-    delete highlight_;
-    delete dataLabel_;
+    // Newest first: the scene drops its last top-level item at once but
+    // searches its whole list for any other.
     delete materialLabel_;
+    delete dataLabel_;
+    delete highlight_;
+    delete frame_;
+    delete rectangle_;
 }
 
 void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const ColorInfo &color, bool child,
