@@ -24,6 +24,17 @@ QApplication *gApplication = nullptr;
 
 void MakeApplication() { gApplication = new QApplication(gArgc, gArgv); }
 
+std::vector<std::function<void()>> gOnNextApplication;
+
+// The toolkit calls its pre-routines from every application object's constructor.
+void RunOnNextApplication()
+{
+    std::vector<std::function<void()>> actions;
+    actions.swap(gOnNextApplication);
+    for (const auto &action : actions)
+        action();
+}
+
 } // namespace
 
 namespace GuiTest {
@@ -40,6 +51,13 @@ NoSharedApplication::~NoSharedApplication()
 {
     if (!QCoreApplication::instance())
         MakeApplication();
+}
+
+void OnNextApplication(std::function<void()> action)
+{
+    static const bool registered = (qAddPreRoutine(RunOnNextApplication), true);
+    (void)registered;
+    gOnNextApplication.push_back(std::move(action));
 }
 
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action, int timeoutMs)

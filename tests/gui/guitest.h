@@ -28,6 +28,11 @@ public:
     NoSharedApplication &operator=(const NoSharedApplication &) = delete;
 };
 
+// Runs action right after the next application object is made (by the code
+// under test, while a NoSharedApplication holds the shared one back), so that
+// it can arm WhenModal or a WarningCatcher for the first boxes of a request.
+void OnNextApplication(std::function<void()> action);
+
 // From the event loop, once the active modal widget satisfies matches, runs
 // action on it (once). Gives up after timeoutMs, recording a test failure.
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action,

@@ -17,7 +17,7 @@ namespace {
 
 using LamHost::Slot;
 
-const char kInteractive[] = "Interactive mode is not available in this build.";
+const char kInteractive[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
 const char kBusy[] = "Corvane is busy: another request is running.";
 const char kNoDisplay[] = "Corvane cannot show its dialogs: no display is available "
                           "(DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM).";
@@ -179,7 +179,7 @@ TEST_F(EntryPointsTest, AHostThatRefusesTheScriptPathGetsInteractiveMode)
     EXPECT_EQ(Request([this] { module_->lamModeler(0); }), Lines{kInteractive});
 }
 
-TEST_F(EntryPointsTest, EveryRequestWithoutAScriptSaysInteractiveModeIsMissing)
+TEST_F(EntryPointsTest, EveryRequestWithoutAScriptOrDisplayChangesNothing)
 {
     store_.SetScriptPath("");
     EXPECT_EQ(Request([this] { module_->lamModeler(1); }), Lines{kInteractive});
