@@ -19,8 +19,6 @@ using LamHost::Slot;
 
 const char kInteractive[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
 const char kBusy[] = "Corvane is busy: another request is running.";
-const char kNoDisplay[] = "Corvane cannot show its dialogs: no display is available "
-                          "(DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM).";
 
 std::string ReadFile(const std::string &path)
 {
@@ -45,16 +43,6 @@ int TotalCalls(const LamHost::Store &store)
 
 class EntryPointsTest : public ModuleTest
 {
-protected:
-    // An interactive sketcher request without a display: its dialog would
-    // otherwise wait for a user.
-    Lines SketchWithoutDisplay()
-    {
-        ScopedEnv noDisplay;
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            noDisplay.Unset(name);
-        return Request([this] { module_->lamSketcher(); });
-    }
 };
 
 TEST_F(EntryPointsTest, DescriptorListsTheExportedFunctions)
@@ -183,7 +171,7 @@ TEST_F(EntryPointsTest, EveryRequestWithoutAScriptOrDisplayChangesNothing)
 {
     store_.SetScriptPath("");
     EXPECT_EQ(Request([this] { module_->lamModeler(1); }), Lines{kInteractive});
-    EXPECT_EQ(SketchWithoutDisplay(), Lines{kNoDisplay});
+    EXPECT_EQ(Request([this] { module_->lamSketcher(); }), Lines{kInteractive});
     EXPECT_EQ(Request([this] { module_->lamPlyMaterial(); }), Lines{kInteractive});
     EXPECT_TRUE(store_.LaminateSaves().empty());
     EXPECT_TRUE(store_.PlyMaterialSaves().empty());
@@ -228,7 +216,7 @@ TEST_F(EntryPointsTest, DebugLogHoldsTheLatestRequestOnly)
     EXPECT_EQ(text, shown);
 
     store_.SetScriptPath("");
-    EXPECT_EQ(Count(SketchWithoutDisplay(), kNoDisplay), 1);
+    EXPECT_EQ(Count(Request([this] { module_->lamSketcher(); }), kInteractive), 1);
     EXPECT_EQ(ReadFile(log).find("second"), std::string::npos);
 }
 
@@ -347,8 +335,8 @@ TEST_F(EntryPointsTest, AShowMessageThatAlwaysThrowsStaysInside)
     EXPECT_NO_THROW(Request([this] { module_->lamModeler(0); }));
     EXPECT_EQ(store_.Transcript(), (Lines{ModelerHeader(), "unexpected Corvane Modeler exception."}));
     store_.SetScriptPath("");
-    EXPECT_NO_THROW(SketchWithoutDisplay());
-    EXPECT_EQ(store_.Transcript(), (Lines{kNoDisplay, "unexpected Corvane Sketcher exception."}));
+    EXPECT_NO_THROW(Request([this] { module_->lamSketcher(); }));
+    EXPECT_EQ(store_.Transcript(), (Lines{kInteractive, "unexpected Corvane Sketcher exception."}));
 
     store_.SetLineSink(nullptr);
     EXPECT_EQ(Modify("Message('x')"), (Lines{ModelerHeader(), "x"}));

@@ -92,13 +92,9 @@ void Harness::SetUpModule()
     lamSetup(GuardedTable());
     failalloc::Pause pause;
     // A sketcher request asks the host for the script path first thing.
-    // Without a display it ends there rather than wait in its dialog.
     gProbeCalls = 0;
     SetCallObserver(Probe);
     {
-        ScopedEnv noDisplay;
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            noDisplay.Unset(name);
         InRequest scope;
         lamSketcher();
     }
