@@ -13,10 +13,9 @@
 
 namespace {
 
-QString Translate(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("SketcherForm", text, comment);
-}
+// What ShowWarning is given to translate, for the translators' catalogue.
+[[maybe_unused]] const char *const kWarningTexts[] = {QT_TRANSLATE_NOOP("SketcherForm", "Printing Problem"),
+                                                      QT_TRANSLATE_NOOP("SketcherForm", "Internal printing error")};
 
 } // namespace
 
@@ -66,7 +65,7 @@ int SketcherForm::Exec()
 
 void SketcherForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, Translate(title), Translate(text), QMessageBox::Ok);
+    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
 }
 
 void SketcherForm::UpdateSketch()
@@ -95,9 +94,9 @@ void SketcherForm::UpdateInformation()
         float thickness = 0.0f;
         impl_->engine->GetLaminateGeometry(&plies, &thickness);
         const std::string unit = impl_->units->LengthName(false);
-        sketch->ShowInfo(Translate("Number of plies: ") + QString::number(plies) + "\n" +
-                         Translate("Total thickness: ") + QString::number(thickness, 'g', 6) + " " +
-                         Translate(unit.c_str(), "infoBox-lengthUnits"));
+        sketch->ShowInfo(tr("Number of plies: ") + QString::number(plies) + "\n" +
+                         tr("Total thickness: ") + QString::number(thickness, 'g', 6) + " " +
+                         tr(unit.c_str(), "infoBox-lengthUnits"));
         sketch->SetInfoVisible(true);
     } else if (selected == 1) {
         sketch->ShowInfo(QString());

@@ -10,7 +10,6 @@
 #include "host/materiallist.h"
 #include "util/logger.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
@@ -28,13 +27,7 @@
 
 namespace {
 
-constexpr int kRectangleWidth = 100;
 PrintSetupDialog gPrintSetup;
-
-QString Translate(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("LayupSketcher", text, comment);
-}
 
 bool RunPrintSetup(QPrinter &printer, QWidget *parent)
 {
@@ -88,13 +81,13 @@ void LayupSketcher::BuildCanvas()
     const auto measure = [&metrics](const std::string &text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
     };
-    const char *texts[4] = {"Thickness", "Angle", "Ply", "Material"};
+    const char *texts[4] = {QT_TR_NOOP("Thickness"), QT_TR_NOOP("Angle"), QT_TR_NOOP("Ply"), QT_TR_NOOP("Material")};
     std::string headings[3];
     for (int i = 0; i < 3; ++i)
-        headings[i] = Translate(texts[i]).toStdString();
+        headings[i] = tr(texts[i]).toStdString();
     const SketchGeometry::Columns columns = SketchGeometry::ComputeColumns(measure, headings);
     for (int i = 0; i < 4; ++i) {
-        headings_[i] = canvas->addSimpleText(Translate(texts[i]), PlySketch::LabelFont(true));
+        headings_[i] = canvas->addSimpleText(tr(texts[i]), PlySketch::LabelFont(true));
         headings_[i]->setPos(i < 3 ? columns.headingX[i] : 0, 0);
     }
     PlySketch::SetColumnEnds(columns.end);
@@ -215,14 +208,15 @@ void LayupSketcher::Draw(int plySize, float maxThickness)
     const SketchGeometry::Layout layout = SketchGeometry::LayOut(rows, input);
 
     const int rectangleX = widest + 30;
-    separator_->setLine(widest - 10, layout.separatorY, kRectangleWidth + widest + 90, layout.separatorY);
+    const int separatorEnd = SketchGeometry::kRectangleWidth + widest + 90;
+    separator_->setLine(widest - 10, layout.separatorY, separatorEnd, layout.separatorY);
     separator_->setVisible(layout.separatorShown);
     for (size_t i = 0; i < rows_.size(); ++i)
         rows_[i]->Place(0, layout.rowY[i], rectangleX);
 
-    planeText_->setText(Translate("Reference plane") + "\n" + Translate("outside laminate") + "\n" +
-                        Translate("bottom fiber dist = %1").arg(double(referencePlane_)));
-    const int lineEnd = kRectangleWidth + widest + 50;
+    planeText_->setText(tr("Reference plane") + "\n" + tr("outside laminate") + "\n" +
+                        tr("bottom fiber dist = %1").arg(double(referencePlane_)));
+    const int lineEnd = SketchGeometry::kRectangleWidth + widest + 50;
     planeLine_->setLine(rectangleX, layout.planeY, lineEnd, layout.planeY);
     planeLine_->setVisible(layout.planeShown);
     planeText_->setPos(lineEnd + 10, layout.planeY - 15);
@@ -253,8 +247,8 @@ void LayupSketcher::ShowInfo(const QString &text)
         } else {
             const auto row = std::find_if(rows_.begin(), rows_.end(),
                                           [](const auto &r) { return r->IsSelected() && !r->IsChild(); });
-            infoText_->setText(Translate("Ply %1", "InfoBox").arg((*row)->Id()) + "\n" +
-                               Translate("Material Description:", "InfoBox") + "\n" +
+            infoText_->setText(tr("Ply %1", "InfoBox").arg((*row)->Id()) + "\n" +
+                               tr("Material Description:", "InfoBox") + "\n" +
                                QString::fromLatin1((*row)->MaterialDescription()));
             infoHidden_ = false;
         }
