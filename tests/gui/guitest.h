@@ -7,6 +7,7 @@
 #include <vector>
 
 class QApplication;
+class QPixmap;
 class QWidget;
 
 // The harness of the toolkit tests: one offscreen application per test
@@ -50,7 +51,8 @@ struct Box
 
 // While it lives, answers every message box that becomes the active modal
 // widget with its OK (or default) button, after recording title and text and
-// taking a screenshot named after the box's order.
+// taking screenshots named after the box's order: the box alone, and
+// "-over-dialog", centred over the window it belongs to.
 class WarningCatcher
 {
 public:
@@ -68,6 +70,11 @@ private:
 
 // With CORVANE_SCREENSHOTS=DIR set, saves widget's picture as DIR/name.png.
 void SaveScreenshot(QWidget *widget, const QString &name);
+// The same for a picture made otherwise.
+void SavePicture(const QPixmap &picture, const QString &name);
+
+// Types text into widget key by key, as a user would (validators apply).
+void TypeText(QWidget *widget, const QString &text);
 
 // Lets the event loop run for at most ms, or until done returns true.
 void ProcessEventsUntil(const std::function<bool()> &done, int ms = 5000);
