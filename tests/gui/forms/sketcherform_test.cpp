@@ -1,13 +1,12 @@
 #include "gui/forms/sketcherform.h"
 
 #include "gui/guimodule.h"
+#include "gui/guitest.h"
+#include "gui/laminatehost.h"
 #include "gui/views/layupsketcher.h"
 #include "gui/views/layupsketchertesting.h"
 #include "gui/views/plyrectangle.h"
 #include "gui/views/plysketch.h"
-#include "gui/guitest.h"
-#include "host/appcontext.h"
-#include "tools/lamhost/store.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +28,7 @@ namespace {
 // replaced; loading finds the stacking rule.
 LamHost::StoreData Laminate(std::vector<LamHost::HostPly> plies, float referencePlane)
 {
-    LamHost::StoreData data = LamHost::DemoStore();
-    data.laminates[0].plies = std::move(plies);
+    LamHost::StoreData data = LaminateHost::WithPlies(std::move(plies));
     data.laminates[0].referencePlane = referencePlane;
     return data;
 }
@@ -45,21 +43,6 @@ LamHost::StoreData LightAndDark()
         plies.push_back(plies[i]);
     return Laminate(plies, -0.3f);
 }
-
-// A host stand-in and a request's context that has loaded the current laminate.
-struct Request
-{
-    explicit Request(LamHost::StoreData data = LamHost::DemoStore()) : store(std::move(data))
-    {
-        store.Activate();
-        context.CreateApplication(true);
-        context.Initialize();
-        context.LaminateInit(false);
-    }
-
-    LamHost::Store store;
-    AppContext context{LamHost::CallbackTable()};
-};
 
 template <typename T>
 T *Child(QWidget *form, const char *name)
@@ -99,9 +82,9 @@ QString Info(SketcherForm *form)
 }
 
 // Runs the dialog; act drives it once shown and then it is dismissed.
-void RunDialog(Request &request, const std::function<void(SketcherForm *)> &act)
+void RunDialog(LaminateHost &host, const std::function<void(SketcherForm *)> &act)
 {
-    SketcherForm form(nullptr, &request.context);
+    SketcherForm form(nullptr, &host.context);
     bool acted = false;
     GuiTest::WhenModal<SketcherForm>([&](SketcherForm *shown) {
         act(shown);
@@ -115,8 +98,8 @@ void RunDialog(Request &request, const std::function<void(SketcherForm *)> &act)
 
 TEST(SketcherForm, BuildsTheDialogAsLaidOut)
 {
-    Request request;
-    SketcherForm form(nullptr, &request.context);
+    LaminateHost host;
+    SketcherForm form(nullptr, &host.context);
     EXPECT_EQ(form.objectName(), "Sketcher");
     EXPECT_TRUE(form.isModal());
     EXPECT_EQ(form.windowTitle(), "Laminate Sketcher");
@@ -136,8 +119,8 @@ TEST(SketcherForm, BuildsTheDialogAsLaidOut)
 
 TEST(SketcherForm, ShowsTheFullStackAndTheSelectedPly)
 {
-    Request request(LightAndDark());
-    RunDialog(request, [](SketcherForm *form) {
+    LaminateHost host(LightAndDark());
+    RunDialog(host, [](SketcherForm *form) {
         LayupSketcher *sketch = form->Sketch();
         EXPECT_EQ(sketch->Rows().size(), 8u);
         // Counted with the stacking rule, as drawn.
@@ -172,13 +155,13 @@ TEST(SketcherForm, ShowsTheFullStackAndTheSelectedPly)
         EXPECT_FALSE(slider->isVisible());
         EXPECT_EQ(sketch->Rows()[0]->Height(), 20);
     });
-    EXPECT_TRUE(request.store.LaminateSaves().empty());
+    EXPECT_TRUE(host.store.LaminateSaves().empty());
 }
 
 TEST(SketcherForm, AnEmptyLaminateDrawsNothing)
 {
-    Request request(Laminate({}, 0.0f));
-    RunDialog(request, [](SketcherForm *form) {
+    LaminateHost host(Laminate({}, 0.0f));
+    RunDialog(host, [](SketcherForm *form) {
         EXPECT_TRUE(form->Sketch()->Rows().empty());
         EXPECT_FALSE(form->Sketch()->InfoBox()->isVisible());
         GuiTest::SaveScreenshot(form, "sketcher-empty");
@@ -187,10 +170,10 @@ TEST(SketcherForm, AnEmptyLaminateDrawsNothing)
 
 TEST(SketcherForm, PrintingAndHelpProblemsAreShown)
 {
-    Request request;
+    LaminateHost host;
     const QPageSize tiny(QSizeF(4, 3), QPageSize::Inch);
     GuiTest::WarningCatcher catcher("sketcher-warning");
-    RunDialog(request, [&tiny](SketcherForm *form) {
+    RunDialog(host, [&tiny](SketcherForm *form) {
         SetPrintSetupDialog([](QPrinter &, QWidget *) { return false; }); // cancelled: nothing to say
         Child<QPushButton>(form, "wPrintButton")->click();
         SetPrintSetupDialog([&tiny](QPrinter &printer, QWidget *) {
