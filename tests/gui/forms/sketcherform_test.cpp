@@ -1,5 +1,6 @@
 #include "gui/forms/sketcherform.h"
 
+#include "formdriver.h"
 #include "gui/guimodule.h"
 #include "gui/guitest.h"
 #include "gui/laminatehost.h"
@@ -17,10 +18,11 @@
 #include <QMouseEvent>
 #include <QPageSize>
 #include <QPrinter>
-#include <QPushButton>
 #include <QSlider>
 
 #include <functional>
+
+using namespace FormDriver;
 
 namespace {
 
@@ -42,21 +44,6 @@ LamHost::StoreData LightAndDark()
     for (int i = 3; i >= 0; --i)
         plies.push_back(plies[i]);
     return Laminate(plies, -0.3f);
-}
-
-template <typename T>
-T *Child(QWidget *form, const char *name)
-{
-    T *child = form->findChild<T *>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
-
-void ChooseView(SketcherForm *form, int index)
-{
-    auto *menu = Child<QComboBox>(form, "wViewMenu");
-    menu->setCurrentIndex(index);
-    emit menu->activated(index);
 }
 
 // Clicks the real ply of that number (ctrl: with Ctrl held).
@@ -89,7 +76,7 @@ void RunDialog(LaminateHost &host, const std::function<void(SketcherForm *)> &ac
     GuiTest::WhenModal<SketcherForm>([&](SketcherForm *shown) {
         act(shown);
         acted = true;
-        Child<QPushButton>(shown, "wDoneButton")->click();
+        Click(shown, "wDoneButton");
     });
     EXPECT_EQ(form.Exec(), 0);
     EXPECT_TRUE(acted);
@@ -137,7 +124,7 @@ TEST(SketcherForm, ShowsTheFullStackAndTheSelectedPly)
         ClickPly(form, 2, true);
         EXPECT_EQ(Info(form), "Number of plies: 8\nTotal thickness: 1 mm");
 
-        ChooseView(form, SketchScaleExplodeView);
+        Choose(form, "wViewMenu", SketchScaleExplodeView);
         auto *slider = Child<QSlider>(form, "wPlySizeSlider");
         EXPECT_TRUE(slider->isVisible());
         slider->setValue(50);
@@ -147,11 +134,11 @@ TEST(SketcherForm, ShowsTheFullStackAndTheSelectedPly)
         ClickPly(form, 4);
         GuiTest::SaveScreenshot(form, "sketcher-scale-explode");
 
-        ChooseView(form, SketchScaleView);
+        Choose(form, "wViewMenu", SketchScaleView);
         ClickPly(form, 4);
         EXPECT_TRUE(sketch->GetSelectedPlies().empty());
         GuiTest::SaveScreenshot(form, "sketcher-scale");
-        ChooseView(form, SketchFeatureView);
+        Choose(form, "wViewMenu", SketchFeatureView);
         EXPECT_FALSE(slider->isVisible());
         EXPECT_EQ(sketch->Rows()[0]->Height(), 20);
     });
@@ -175,16 +162,16 @@ TEST(SketcherForm, PrintingAndHelpProblemsAreShown)
     GuiTest::WarningCatcher catcher("sketcher-warning");
     RunDialog(host, [&tiny](SketcherForm *form) {
         SetPrintSetupDialog([](QPrinter &, QWidget *) { return false; }); // cancelled: nothing to say
-        Child<QPushButton>(form, "wPrintButton")->click();
+        Click(form, "wPrintButton");
         SetPrintSetupDialog([&tiny](QPrinter &printer, QWidget *) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName("/nonexistent/sketch.pdf");
             printer.setPageSize(tiny);
             return true;
         });
-        Child<QPushButton>(form, "wPrintButton")->click();
+        Click(form, "wPrintButton");
         SetPrintSetupDialog({});
-        Child<QPushButton>(form, "wHelpButton")->click();
+        Click(form, "wHelpButton");
     });
     ASSERT_EQ(catcher.Boxes().size(), 2u);
     EXPECT_EQ(catcher.Boxes()[0].title, "Printing Problem");
@@ -202,7 +189,7 @@ TEST(SketcherForm, TheModuleShowsTheSketchAndSavesNothing)
     GuiTest::WhenModal<SketcherForm>([&shown](SketcherForm *form) {
         shown = form->Sketch()->Rows().size() == 8;
         Child<QComboBox>(form, "wViewMenu")->setCurrentIndex(1);
-        Child<QPushButton>(form, "wDoneButton")->click();
+        Click(form, "wDoneButton");
     });
     module.Sketcher();
     EXPECT_TRUE(shown);
