@@ -156,6 +156,8 @@ void LayupSketcher::Show(const Layup &layup)
     while (rows_.size() < total)
         rows_.push_back(std::make_unique<PlySketch>(scene()));
 
+    if (total == 0)
+        Clear(); // no headings over nothing: Draw lays out no empty sketch
     const int white[3] = {255, 255, 255};
     for (size_t row = 0; row < total; ++row) {
         const bool child = row < copies.size();

@@ -150,6 +150,7 @@ TEST(SketcherForm, AnEmptyLaminateDrawsNothing)
     LaminateHost host(Laminate({}, 0.0f));
     RunDialog(host, [](SketcherForm *form) {
         EXPECT_TRUE(form->Sketch()->Rows().empty());
+        EXPECT_FALSE(form->Sketch()->Heading(0)->isVisible());
         EXPECT_FALSE(form->Sketch()->InfoBox()->isVisible());
         GuiTest::SaveScreenshot(form, "sketcher-empty");
     });
