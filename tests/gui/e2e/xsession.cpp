@@ -143,8 +143,6 @@ void XSession::Start(const std::string &program, const std::vector<std::string> 
     program_ = fork();
     if (program_ == 0) {
         UseDisplay(display_);
-        // In the sanitizer tree: leaks of the system libraries are not the program's.
-        setenv("LSAN_OPTIONS", "suppressions=" SOURCE_DIR "/tests/gui/e2e/lsan.supp", 1);
         const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(cwd.c_str()) != 0)
