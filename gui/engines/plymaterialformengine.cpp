@@ -112,39 +112,31 @@ int PlyMaterialFormEngine::Done()
     return 0;
 }
 
-int PlyMaterialFormEngine::FindMaterial(const std::string &name) const
+int PlyMaterialFormEngine::CheckMaterial(const std::string &name, void (PlyMaterial::*store)(int),
+                                         const char *warning)
 {
     const MaterialList *list = context_->GetMaterialList();
-    if (name.empty() || !list)
-        return -1;
-    MaterialInfo info;
-    for (int id = list->GetNextId(-1); id != -1; id = list->GetNextId(id)) {
-        if (list->GetMaterial(id, info) != -1 && info.Name() == name)
-            return id;
+    if (!name.empty() && list) {
+        MaterialInfo info;
+        for (int id = list->GetNextId(-1); id != -1; id = list->GetNextId(id)) {
+            if (list->GetMaterial(id, info) != -1 && info.Name() == name) {
+                (context_->GetPlyMaterial().*store)(id);
+                return 0;
+            }
+        }
     }
-    return -1;
+    view_->ShowWarning(kValidation, warning);
+    return 1;
 }
 
 int PlyMaterialFormEngine::CheckMatrixMaterial(std::string name)
 {
-    const int id = FindMaterial(name);
-    if (id == -1) {
-        view_->ShowWarning(kValidation, "Matrix Material not selected");
-        return 1;
-    }
-    context_->GetPlyMaterial().SetMatrixMaterial(id);
-    return 0;
+    return CheckMaterial(name, &PlyMaterial::SetMatrixMaterial, "Matrix Material not selected");
 }
 
 int PlyMaterialFormEngine::CheckFiberMaterial(std::string name)
 {
-    const int id = FindMaterial(name);
-    if (id == -1) {
-        view_->ShowWarning(kValidation, "Fiber Material not selected");
-        return 1;
-    }
-    context_->GetPlyMaterial().SetFiberMaterial(id);
-    return 0;
+    return CheckMaterial(name, &PlyMaterial::SetFiberMaterial, "Fiber Material not selected");
 }
 
 void PlyMaterialFormEngine::HalpinTsaiOptions()

@@ -3,6 +3,7 @@
 #include <string>
 
 class AppContext;
+class PlyMaterial;
 class PlyMaterialFormView;
 
 // The logic of the ply material dialog: it shows the context's current ply
@@ -34,8 +35,9 @@ public:
     void HalpinTsaiOptions();
 
 private:
-    // The id of the first held material called name, or -1.
-    int FindMaterial(const std::string &name) const;
+    // Stores with store the id of the first held material called name; 1
+    // after the warning when there is none.
+    int CheckMaterial(const std::string &name, void (PlyMaterial::*store)(int), const char *warning);
 
     PlyMaterialFormView *view_;
     AppContext *context_;
