@@ -12,8 +12,8 @@ namespace {
 
 constexpr const char *kValidation = "Validation Warning";
 
-// Zero passes: a zero aspect ratio or factor is a value the theory accepts.
-// NaN and infinity are refused too, so that no such value reaches the host.
+// Only negative values are wrong for these parameters, so zero passes; NaN
+// and infinity are refused too, so that no such value reaches the host.
 bool Acceptable(double value) { return value >= 0.0 && std::isfinite(value); }
 
 } // namespace

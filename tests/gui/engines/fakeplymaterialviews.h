@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+inline void Record(std::vector<std::string> &warnings, const char *title, const char *text)
+{
+    warnings.push_back(std::string(title) + ": " + text);
+}
+
 struct FakeHalpinTsaiView : HalpinTsaiFormView
 {
     enum Field { Longitudinal, Transverse, Length, Width, Thickness, E11, E22, NU12, NU23, G12, kFields };
@@ -22,10 +27,7 @@ struct FakeHalpinTsaiView : HalpinTsaiFormView
     int description = -1;
 
     bool Exec() override { return exec ? exec(*this) : false; }
-    void ShowWarning(const char *title, const char *text) override
-    {
-        warnings.push_back(std::string(title) + ": " + text);
-    }
+    void ShowWarning(const char *title, const char *text) override { Record(warnings, title, text); }
     void SetUnitTexts(const char *u) override { unit = u; }
     void SetLongitudinalAspectRatio(double v) override { values[Longitudinal] = v; }
     void SetTransverseAspectRatio(double v) override { values[Transverse] = v; }
@@ -61,10 +63,7 @@ struct FakePlyMaterialView : PlyMaterialFormView
     std::function<bool(FakeHalpinTsaiView &)> options;
 
     int Exec() override { return 0; }
-    void ShowWarning(const char *title, const char *text) override
-    {
-        warnings.push_back(std::string(title) + ": " + text);
-    }
+    void ShowWarning(const char *title, const char *text) override { Record(warnings, title, text); }
     void FillMenus() override {}
     std::unique_ptr<HalpinTsaiFormView> CreateHalpinTsaiForm(AppContext *) override
     {

@@ -114,29 +114,6 @@ TEST(HalpinTsaiForm, DescriptionsEnableTheirFieldsAndOkChecksEvenDisabledOnes)
     EXPECT_EQ(r.RibbonWidth(), 2.5);
 }
 
-TEST(HalpinTsaiForm, UserDefinedStoresOptionSixAndTheFactors)
-{
-    PlyMaterialRequest request;
-    HalpinTsaiForm form(nullptr, &request.context);
-    GuiTest::WhenModal<HalpinTsaiForm>([&](HalpinTsaiForm *d) {
-        Choose(d, "wPlyDescriptionMenu", 5);
-        const char *const factors[] = {"wE11Edit", "wE22Edit", "wNU12Edit", "wNU23Edit", "wG12Edit"};
-        const char *const values[] = {"1.5", "2", "0.25", "0", "1e-3"};
-        for (int i = 0; i < 5; ++i)
-            SetText(d, factors[i], values[i]);
-        GuiTest::SaveScreenshot(d, "halpintsai-user-defined");
-        Click(d, "wDoneButton");
-    });
-    EXPECT_TRUE(form.Exec());
-    const PlyMaterial &r = request.Record();
-    EXPECT_EQ(r.HalpinTsaiOption(), PlyMaterial::UserDefinedOption);
-    EXPECT_EQ(r.ReinforcingE11(), 1.5);
-    EXPECT_EQ(r.ReinforcingE22(), 2.0);
-    EXPECT_EQ(r.ReinforcingNU12(), 0.25);
-    EXPECT_EQ(r.ReinforcingNU23(), 0.0);
-    EXPECT_EQ(r.ReinforcingG12(), 0.001);
-}
-
 TEST(PlyMaterialForm, ShowsTheRecordRefusesAndAccepts)
 {
     PlyMaterialRequest request;
