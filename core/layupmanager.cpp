@@ -212,6 +212,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         const long long plies = work.CountPlies() + copies * PliesPerCopy(work, pool);
         if (FullStack(plies, work.GetLayup().Stacking()) > kMaxPlies) {
             error = "Paste: too many plies";
+            Trace(error);
             return false;
         }
     }

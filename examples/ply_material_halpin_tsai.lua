@@ -4,6 +4,7 @@
 if Mode() ~= "PlyMaterialCreation" then
   Message("This script defines a ply material; run it for a ply material request.")
   Cancel()
+  return -- Cancel() does not stop the script
 end
 
 SetFiber{Material = 101, Fraction = 0.6}

@@ -18,6 +18,10 @@ bool gLaminateSplashShown = false;
 bool gPlyMaterialSplashShown = false;
 GuiDialogFactory gDialogFactory;
 
+const char kNoDisplay[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
+const char kNoWidgets[] = "Interactive mode needs a widget application, and the host's application has none: "
+                          "nothing was changed.";
+
 bool &SplashShown(int mode) { return mode == GuiInitPlyMaterial ? gPlyMaterialSplashShown : gLaminateSplashShown; }
 
 void Log(const char *line) { Tuvo::Logger::Root()->Log(line); }
@@ -41,13 +45,13 @@ GuiModule::GuiModule(AppContext *context, std::string version)
 bool GuiModule::Init(int mode, Splash **splash, const char *logText)
 {
     if (context_->CreateApplication(true) && context_->OwnsApplication() && !SplashShown(mode)) {
-        *splash = Splash::Create("Corvane Modeler", 300, 200);
+        *splash = Splash::Create(QT_TRANSLATE_NOOP("Splash", "Corvane Modeler"), 300, 200);
         (*splash)->Message("initializing Corvane Modeler... " + version_);
     }
     context_->Initialize();
+    // Without a widget application no dialog can open: the request ends here.
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        Tuvo::Logger::Root()->Log(20, "Corvane cannot show its dialogs: no display is available "
-                                      "(DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM).");
+        Tuvo::Logger::Root()->Log(20, QCoreApplication::instance() ? kNoWidgets : kNoDisplay);
         return false;
     }
     Log(logText);
@@ -112,7 +116,8 @@ void GuiModule::Modeler(bool create)
             if (saved)
                 create = false;
             else
-                context_->ReportError("Saving Laminate Definition", error);
+                context_->ReportError(QT_TRANSLATE_NOOP("Saving Laminate Definition", "Saving Laminate Definition"),
+                                      error);
         } while (again || !saved);
     }
     Log("GuiModule::Modeler done");
@@ -141,7 +146,7 @@ void GuiModule::CreatePlyMaterial()
             std::string error;
             if (context_->SavePlyMaterial(error))
                 break;
-            context_->ReportError("Creating Ply Material", error);
+            context_->ReportError(QT_TRANSLATE_NOOP("Creating Ply Material", "Creating Ply Material"), error);
         }
     }
     Log("GuiModule::CreatePlyMaterial done");

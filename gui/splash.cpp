@@ -36,6 +36,7 @@ void Splash::Message(const std::string &text)
     window->setObjectName("splash");
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    window->setMargin(16);
     window->setText(QCoreApplication::translate("Splash", text.c_str()));
     window->adjustSize();
     window->setWindowTitle(QCoreApplication::translate("Splash", title_));

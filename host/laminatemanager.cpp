@@ -115,6 +115,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
     }
     // Checked before any array is made for it.
     if (count > kMaxLoadedPlies) {
+        LogLine("GetCurrentLaminate: %d plies, more than %d", count, kMaxLoadedPlies);
         error = "Error loading current laminate";
         return false;
     }
@@ -196,7 +197,8 @@ bool LaminateManager::SaveLaminate(std::string &error)
     float total = 0.0f;
     for (size_t i = 0; i < stack.size(); ++i) {
         thicknesses[i] = stack[i].Thickness();
-        angles[i] = stack[i].Angle();
+        // A mirrored 0 is -0, which a host would show as "-0".
+        angles[i] = stack[i].Angle() == 0.0f ? 0.0f : stack[i].Angle();
         materials[i] = stack[i].Material();
         colors[i] = stack[i].Color();
         total += thicknesses[i];
@@ -332,8 +334,18 @@ bool LaminateManager::SetStacking(int rule)
 {
     if (rule < StackingFullSymmetric || rule > StackingRepeatWithCore)
         rule = StackingSimple;
-    if (impl_->current.RootGroup().GetLayup().Stacking() == rule)
+    const PlyGroup &root = impl_->current.RootGroup();
+    if (root.GetLayup().Stacking() == rule)
         return false;
+    // The next request must be able to load what this one saves.
+    const long long plies = root.CountPlies();
+    long long full = plies;
+    if (rule != StackingSimple && plies > 0)
+        full = rule == StackingSymmetricWithCore || rule == StackingRepeatWithCore ? 2 * plies - 1 : 2 * plies;
+    if (full > kMaxLoadedPlies) {
+        LogLine("SetStacking: the full stack would have %lld plies, more than %d", full, kMaxLoadedPlies);
+        return false;
+    }
     Apply(std::make_unique<LamCommandStacking>(rule));
     return true;
 }

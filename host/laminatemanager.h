@@ -40,7 +40,8 @@ protected:
 class LaminateManager : public LamCommandTaker, public LaminateManagerAccess
 {
 public:
-    // Largest ply count a load accepts from the host.
+    // Largest ply count a load accepts from the host, and so the largest full
+    // stack that a change of the stacking rule may make.
     static constexpr int kMaxLoadedPlies = 100000;
 
     // Starts from the default laminate in the given units. The host functions
@@ -94,7 +95,8 @@ public:
     // command; nothing happens when edited equals the current laminate.
     void SetProperties(const Laminate &edited);
     // Sets the stacking rule of the layup (1 to 4; any other rule is simple)
-    // as one command; false when the layup already has that rule.
+    // as one command; false when the layup already has that rule or when its
+    // full stack would then pass kMaxLoadedPlies (logged; nothing changes).
     bool SetStacking(int rule);
     // Returns to the saved laminate as one "Reset" command; false when the
     // current laminate equals it.

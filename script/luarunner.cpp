@@ -10,6 +10,19 @@
 
 namespace {
 
+// Calls the function at index 1 with the values above it as arguments, without the
+// run's message handler: the parser raises some errors (a "C stack overflow" on deep
+// nesting) through it, and a chunk that does not compile must come back to the script
+// as a result, not reach _ERRORMESSAGE. What the call raises itself (a bad argument)
+// is raised again.
+int CallWithoutHandler(lua_State *L)
+{
+    // A memory error keeps its kind: lua_error raises Lua's memory message as one.
+    if (lua_pcall(L, lua_gettop(L) - 1, LUA_MULTRET, 0) != LUA_OK)
+        return lua_error(L);
+    return lua_gettop(L);
+}
+
 // The base library's loaders, kept as upvalue 1, called with the mode argument forced
 // to text: a precompiled chunk is not checked and can corrupt the interpreter.
 int TextLoad(lua_State *L)
@@ -20,8 +33,7 @@ int TextLoad(lua_State *L)
     lua_replace(L, 3);
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    return lua_gettop(L);
+    return CallWithoutHandler(L);
 }
 
 int TextLoadfile(lua_State *L)
@@ -32,18 +44,26 @@ int TextLoadfile(lua_State *L)
     lua_replace(L, 2);
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
-    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
-    return lua_gettop(L);
+    return CallWithoutHandler(L);
+}
+
+int LoadFileOrRaise(lua_State *L)
+{
+    if (luaL_loadfilex(L, lua_tostring(L, 1), "t") != LUA_OK)
+        return lua_error(L);
+    return 1;
 }
 
 int TextDofile(lua_State *L)
 {
-    const char *name = luaL_optstring(L, 1, nullptr);
+    luaL_optstring(L, 1, nullptr);
     lua_settop(L, 1);
-    if (luaL_loadfilex(L, name, "t") != LUA_OK)
-        return lua_error(L);
+    lua_pushcfunction(L, LoadFileOrRaise);
+    lua_insert(L, 1);
+    // The error of a file that does not compile reaches _ERRORMESSAGE once, as dofile's.
+    CallWithoutHandler(L);
     lua_call(L, 0, LUA_MULTRET);
-    return lua_gettop(L) - 1;
+    return lua_gettop(L);
 }
 
 // Replaces the global loader name by wrapper, which gets the original as upvalue.
@@ -151,7 +171,9 @@ int RunChunk(lua_State *L)
     const size_t start = ChunkStart(*job->text);
     int status = luaL_loadbufferx(L, job->text->data() + start, job->text->size() - start,
                                   job->chunkName->c_str(), "t");
-    if (status == LUA_ERRSYNTAX) {
+    // Compiling can fail by a syntax error or by a runtime error such as the parser's
+    // "C stack overflow"; either way the file does not compile.
+    if (status != LUA_OK && status != LUA_ERRMEM) {
         // The old interpreter reported syntax errors through _ERRORMESSAGE as well.
         lua_pushcfunction(L, CallErrorMessage);
         lua_insert(L, -2);

@@ -5,12 +5,15 @@ tools/install-deps
 
 jobs=$(nproc)
 
+# The targets that configure_build builds; empty for all of them.
+build_targets=()
+
 # configure_build DIR [cmake args...]: configures build/DIR once and builds it.
 configure_build() {
   local dir=build/$1
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  cmake --build "$dir" -j "$jobs" ${build_targets[@]+--target "${build_targets[@]}"}
 }
 
 build_release() {

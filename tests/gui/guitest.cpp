@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -23,6 +27,44 @@ char *gArgv[] = {gArg0, nullptr};
 QApplication *gApplication = nullptr;
 
 void MakeApplication() { gApplication = new QApplication(gArgc, gArgv); }
+
+// The box as the user sees it: centred over the window it belongs to, whose
+// title heads the picture.
+void SaveOverParent(QWidget *box, const QString &name)
+{
+    QWidget *parent = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+    if (!parent || !std::getenv("CORVANE_SCREENSHOTS"))
+        return;
+    const QPixmap window = parent->grab();
+    const QPixmap boxPicture = box->grab();
+    const int title = QFontMetrics(parent->font()).height() + 8;
+    const QSize size(std::max(window.width(), boxPicture.width()) + 16,
+                     title + std::max(window.height(), boxPicture.height()) + 16);
+    QPixmap picture(size);
+    picture.fill(QColor(90, 90, 90));
+    QPainter painter(&picture);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(0, 0, size.width(), title), Qt::AlignCenter, parent->windowTitle());
+    const QRect body(0, title, size.width(), size.height() - title);
+    painter.drawPixmap(body.center() - window.rect().center(), window);
+    const QPoint at = body.center() - boxPicture.rect().center();
+    painter.drawPixmap(at, boxPicture);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(at, boxPicture.size()).adjusted(-1, -1, 0, 0));
+    painter.end();
+    GuiTest::SavePicture(picture, name);
+}
+
+std::vector<std::function<void()>> gOnNextApplication;
+
+// The toolkit calls its pre-routines from every application object's constructor.
+void RunOnNextApplication()
+{
+    std::vector<std::function<void()>> actions;
+    actions.swap(gOnNextApplication);
+    for (const auto &action : actions)
+        action();
+}
 
 } // namespace
 
@@ -42,9 +84,16 @@ NoSharedApplication::~NoSharedApplication()
         MakeApplication();
 }
 
+void OnNextApplication(std::function<void()> action)
+{
+    static const bool registered = (qAddPreRoutine(RunOnNextApplication), true);
+    (void)registered;
+    gOnNextApplication.push_back(std::move(action));
+}
+
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action, int timeoutMs)
 {
-    auto *timer = new QTimer;
+    auto *timer = new QTimer(QCoreApplication::instance()); // goes with the application at the latest
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
     QObject::connect(timer, &QTimer::timeout, [timer, elapsed, matches, action, timeoutMs] {
@@ -80,7 +129,9 @@ WarningCatcher::WarningCatcher(std::string screenshotPrefix)
         if (!box || !box->isVisible())
             return;
         impl->boxes.push_back({box->windowTitle(), box->text()});
-        SaveScreenshot(box, QString::fromStdString(impl->prefix + "-" + std::to_string(impl->boxes.size())));
+        const QString name = QString::fromStdString(impl->prefix + "-" + std::to_string(impl->boxes.size()));
+        SaveScreenshot(box, name);
+        SaveOverParent(box, name + "-over-dialog");
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         if (!ok)
             ok = box->defaultButton();
@@ -98,11 +149,27 @@ const std::vector<Box> &WarningCatcher::Boxes() const { return impl_->boxes; }
 
 void SaveScreenshot(QWidget *widget, const QString &name)
 {
+    if (widget)
+        SavePicture(widget->grab(), name);
+}
+
+void SavePicture(const QPixmap &picture, const QString &name)
+{
     const char *dir = std::getenv("CORVANE_SCREENSHOTS");
-    if (!dir || !*dir || !widget)
+    if (!dir || !*dir)
         return;
     QDir().mkpath(QString::fromLocal8Bit(dir));
-    widget->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+    picture.save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void ProcessEventsUntil(const std::function<bool()> &done, int ms)

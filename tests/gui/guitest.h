@@ -7,6 +7,7 @@
 #include <vector>
 
 class QApplication;
+class QPixmap;
 class QWidget;
 
 // The harness of the toolkit tests: one offscreen application per test
@@ -28,6 +29,11 @@ public:
     NoSharedApplication &operator=(const NoSharedApplication &) = delete;
 };
 
+// Runs action right after the next application object is made (by the code
+// under test, while a NoSharedApplication holds the shared one back), so that
+// it can arm WhenModal or a WarningCatcher for the first boxes of a request.
+void OnNextApplication(std::function<void()> action);
+
 // From the event loop, once the active modal widget satisfies matches, runs
 // action on it (once). Gives up after timeoutMs, recording a test failure.
 void WhenModal(std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action,
@@ -45,7 +51,8 @@ struct Box
 
 // While it lives, answers every message box that becomes the active modal
 // widget with its OK (or default) button, after recording title and text and
-// taking a screenshot named after the box's order.
+// taking screenshots named after the box's order: the box alone, and
+// "-over-dialog", centred over the window it belongs to.
 class WarningCatcher
 {
 public:
@@ -63,6 +70,11 @@ private:
 
 // With CORVANE_SCREENSHOTS=DIR set, saves widget's picture as DIR/name.png.
 void SaveScreenshot(QWidget *widget, const QString &name);
+// The same for a picture made otherwise.
+void SavePicture(const QPixmap &picture, const QString &name);
+
+// Types text into widget key by key, as a user would (validators apply).
+void TypeText(QWidget *widget, const QString &text);
 
 // Lets the event loop run for at most ms, or until done returns true.
 void ProcessEventsUntil(const std::function<bool()> &done, int ms = 5000);

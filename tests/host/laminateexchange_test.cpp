@@ -394,7 +394,9 @@ TEST_F(LaminateExchangeTest, SavedStackIsTheRootThenItsReversedOrRepeatedPlies)
         const LamHost::LaminateSave &save = Saved();
         ASSERT_EQ(save.plies.size(), expected.size());
         for (size_t i = 0; i < expected.size(); ++i) {
-            ASSERT_TRUE(save.plies[i] == (HostPly{expected[i].Thickness(), expected[i].Angle(), expected[i].Material(),
+            // A saved 0 is never -0.
+            const float angle = expected[i].Angle() == 0.0f ? 0.0f : expected[i].Angle();
+            ASSERT_TRUE(save.plies[i] == (HostPly{expected[i].Thickness(), angle, expected[i].Material(),
                                                   expected[i].Color()}))
                 << "ply " << i;
         }
@@ -513,7 +515,7 @@ TEST_F(LaminateExchangeTest, LoadFailuresKeepTheDefaultLaminate)
         {"NaN angle", {{0.1f, nan, 1, 1}}, Slot::Unused00, 0, "Error loading current laminate plies", "", 1},
         {"infinite angle", {{0.1f, -inf, 1, 1}}, Slot::Unused00, 0, "Error loading current laminate plies", "", 1},
         {"too many plies", std::vector<HostPly>(LaminateManager::kMaxLoadedPlies + 1, {0.1f, 0.0f, 1, 1}),
-         Slot::Unused00, 0, "Error loading current laminate", "", 0},
+         Slot::Unused00, 0, "Error loading current laminate", "GetCurrentLaminate: 100001 plies, more than 100000", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -553,6 +555,66 @@ TEST_F(LaminateExchangeTest, TheLargestPlyCountLoads)
     Serve(HostLam(std::vector<HostPly>(LaminateManager::kMaxLoadedPlies, {0.1f, 0.0f, 1, 1})));
     const Laminate &lam = Loaded().CurrentLaminate();
     EXPECT_EQ(lam.RootGroup().CountPliesExpanded(), LaminateManager::kMaxLoadedPlies);
+}
+
+// A stacking rule whose full stack the next request could not load is refused.
+TEST_F(LaminateExchangeTest, StackingRuleKeepsTheFullStackLoadable)
+{
+    const struct
+    {
+        int stored;
+        int rule;
+        const char *refusal; // the log line; null when the rule is taken
+    } cases[] = {{50000, StackingFullSymmetric, nullptr},
+                 {50001, StackingFullRepeat, "SetStacking: the full stack would have 100002 plies, more than 100000"},
+                 {50000, StackingRepeatWithCore, nullptr},
+                 {50001, StackingSymmetricWithCore,
+                  "SetStacking: the full stack would have 100001 plies, more than 100000"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.stored) + " plies, rule " + std::to_string(c.rule));
+        PlyGroup root(0);
+        for (int i = 0; i < c.stored; ++i)
+            root.GetLayup().Add(Ply(1));
+        Manager().CurrentLaminate().SetLayup(root);
+        LogCapture::lines().clear();
+        EXPECT_EQ(manager->SetStacking(c.rule), !c.refusal);
+        EXPECT_EQ(Current().RootGroup().GetLayup().Stacking(), c.refusal ? StackingSimple : c.rule);
+        if (c.refusal) {
+            EXPECT_EQ(LogCapture::lines(), std::vector<std::string>{c.refusal});
+        }
+    }
+
+    // 99,999 plies that no rule describes: refused, saved as they are, and loaded again.
+    std::vector<HostPly> plies(99999, {0.1f, 0.0f, 1, 1});
+    plies[0].material = 2;
+    Serve(HostLam(plies));
+    EXPECT_FALSE(Loaded().SetStacking(StackingFullSymmetric));
+    EXPECT_EQ(Current().RootGroup().GetLayup().Stacking(), StackingSimple);
+    EXPECT_EQ(Saved().plyCount, 99999);
+    EXPECT_EQ(Loaded().CurrentLaminate().RootGroup().CountPliesExpanded(), 99999);
+
+    // The cap on edits logs its refusal too.
+    LayupManager &layup = *manager->GetLayupManager();
+    EXPECT_TRUE(layup.AddPly(Selection(), 1, 0.1f, 0.0f, 1));
+    LogCapture::lines().clear();
+    EXPECT_FALSE(layup.AddPly(Selection(), 1, 0.1f, 0.0f, 1));
+    EXPECT_TRUE(LogCapture::Has("Paste: too many plies"));
+}
+
+TEST_F(LaminateExchangeTest, MirroredZeroAngleIsSavedAsZero)
+{
+    LayupManager &layup = *Manager().GetLayupManager();
+    manager->CurrentLaminate().SetLayup(Root({Ply(1, 0.25f, 0.0f), Ply(2, 0.25f, 45.0f)}));
+    Selection selection;
+    selection.plies = {1, 2};
+    ASSERT_TRUE(layup.Copy(selection));
+    layup.SetInsertBefore(false);
+    ASSERT_TRUE(layup.Paste(selection, true, true, 1)); // antisymmetry: reversed, angles negated
+    const std::vector<HostPly> &saved = Saved().plies;
+    ASSERT_EQ(saved.size(), 4u);
+    EXPECT_EQ(saved[2].angle, -45.0f);
+    EXPECT_EQ(saved[3].angle, 0.0f);
+    EXPECT_FALSE(std::signbit(saved[3].angle));
 }
 
 TEST_F(LaminateExchangeTest, AFailedLoadKeepsWhatTheManagerHeld)

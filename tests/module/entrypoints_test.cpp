@@ -17,7 +17,7 @@ namespace {
 
 using LamHost::Slot;
 
-const char kInteractive[] = "Interactive mode is not available in this build.";
+const char kInteractive[] = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
 const char kBusy[] = "Corvane is busy: another request is running.";
 
 std::string ReadFile(const std::string &path)
@@ -167,7 +167,7 @@ TEST_F(EntryPointsTest, AHostThatRefusesTheScriptPathGetsInteractiveMode)
     EXPECT_EQ(Request([this] { module_->lamModeler(0); }), Lines{kInteractive});
 }
 
-TEST_F(EntryPointsTest, EveryRequestWithoutAScriptSaysInteractiveModeIsMissing)
+TEST_F(EntryPointsTest, EveryRequestWithoutAScriptOrDisplayChangesNothing)
 {
     store_.SetScriptPath("");
     EXPECT_EQ(Request([this] { module_->lamModeler(1); }), Lines{kInteractive});

@@ -16,7 +16,13 @@ bool Contains(const std::string &text, const std::string &part) { return text.fi
 class LamhostModuleTest : public ::testing::Test
 {
 protected:
-    LamhostModuleTest() { env_.Unset("CORVANE_DEBUG"); } // trace lines would change the output
+    LamhostModuleTest()
+    {
+        env_.Unset("CORVANE_DEBUG"); // trace lines would change the output
+        // Interactive requests end at once for want of a display, as on a server.
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env_.Unset(display);
+    }
 
     // lamhost with the module of this build (found beside it) and the arguments.
     Outcome Run(const std::vector<std::string> &args)
@@ -56,6 +62,7 @@ TEST_F(LamhostModuleTest, FailuresShowTheirLines)
         const char *saves = "Nothing saved."; // the first line after the module's lines
     };
     const char *modeler = "Corvane-Modeler", *plyMaterial = "Ply-Material-Creation";
+    const char *kNoDisplay = "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed.";
     const Case cases[] = {
         {"Paste{Count = 0}", {}, "modify", modeler,
          {"error: Paste: Count must be strictly positive", "Error running script"}},
@@ -67,7 +74,10 @@ TEST_F(LamhostModuleTest, FailuresShowTheirLines)
         {"", {"--fail", "SavePlyMaterial=1"}, "plymat", plyMaterial,
          {"INITIALIZATION ERROR: Creating Ply Material", "Error saving current ply material"},
          "Ply material save 1: refused with result 1"},
-        {nullptr, {}, "modify", nullptr, {"Interactive mode is not available in this build."}},
+        {nullptr, {}, "modify", nullptr, {kNoDisplay}},
+        {nullptr, {}, "create", nullptr, {kNoDisplay}},
+        {nullptr, {}, "sketch", nullptr, {kNoDisplay}},
+        {nullptr, {}, "plymat", nullptr, {kNoDisplay}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.script ? c.script : "no script");
@@ -116,6 +126,25 @@ TEST_F(LamhostModuleTest, ExamplesRunCleanly)
         EXPECT_FALSE(Contains(o.out, "rror")) << o.out;
         EXPECT_FALSE(Contains(o.out, "Canceling")) << o.out;
     }
+}
+
+TEST_F(LamhostModuleTest, ExamplesShowWhatAUserChecks)
+{
+    // A mirrored 0-degree ply is saved as 0, not -0.
+    Outcome o = Run({"--script", std::string(EXAMPLES_DIR) + "/symmetric_paste.lua", "modify"});
+    EXPECT_TRUE(Contains(o.out, " 0  4 ")) << o.out;
+    EXPECT_FALSE(Contains(o.out, " -0  ")) << o.out;
+
+    // Values the module keeps as float print as the float's shortest text.
+    const std::string plyMaterial = std::string(EXAMPLES_DIR) + "/ply_material_halpin_tsai.lua";
+    o = Run({"--script", plyMaterial, "plymat"});
+    EXPECT_TRUE(Contains(o.out, "  matrix fraction 0.4, fibre fraction 0.6\n")) << o.out;
+    EXPECT_TRUE(Contains(o.out, ", ribbon thickness 0.05\n")) << o.out;
+
+    // Run in the wrong mode, the example cancels and returns.
+    o = Run({"--script", plyMaterial, "modify"});
+    EXPECT_TRUE(Contains(o.out, "Canceling script\n\nNothing saved.\n")) << o.out;
+    EXPECT_FALSE(Contains(o.out, "rror")) << o.out;
 }
 
 TEST_F(LamhostModuleTest, QuasiIsotropicExampleSavesTheSymmetricStack)

@@ -88,6 +88,9 @@ protected:
         store_.Activate();
         env_.Unset("CORVANE_DEBUG");
         env_.Unset("OVRA_STB");
+        // Interactive requests end at once for want of a display, as on a server.
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env_.Unset(display);
         scriptPath_ = dir_.Path() + "/script.lua";
     }
 

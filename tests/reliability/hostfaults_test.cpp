@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -39,7 +41,16 @@ struct Expect
 };
 
 Expect Ends(End end) { return {end, 0, {}}; }
-Expect Interactive() { return {End::Lines, 0, {"Interactive mode is not available in this build."}}; }
+// The harness runs without a display; the memory sweeps of the same binary
+// leave a toolkit application without widgets behind.
+Expect Interactive()
+{
+    return {End::Lines, 0,
+            {QCoreApplication::instance()
+                 ? "Interactive mode needs a widget application, and the host's application has none: nothing was "
+                   "changed."
+                 : "Interactive mode needs a display (DISPLAY or WAYLAND_DISPLAY): nothing was changed."}};
+}
 Expect LoadFailed(const char *text)
 {
     return {End::Lines, 0, {"INITIALIZATION ERROR: Reading Laminate definition", text}};
@@ -256,8 +267,8 @@ TEST(HostFaults, EveryCallbackFailingOnEachOfItsCalls)
         }
     }
     // Every callback that the requests make has its cases.
-    for (const auto &[request, slots] : calls) {
-        for (const auto &[slot, count] : slots)
+    for (const auto &[request, slotCalls] : calls) {
+        for (const auto &[slot, count] : slotCalls)
             EXPECT_TRUE(covered[request][slot]) << LamHost::SlotName(slot) << " has no case";
     }
     std::printf("%d host-fault cases\n", exercised);

@@ -65,6 +65,7 @@ private:
     template <class Entry>
     Outcome Run(const std::string &path, Entry entry);
 
+    ScopedEnv env_;
     TempDir dir_;
     LamHost::Store store_;
     std::string modifyPath_;

@@ -100,7 +100,7 @@ TEST_F(LuaRunnerTest, ResultCodesAndMessages)
 {
     struct Case
     {
-        const char *script;
+        std::string script;
         int result;
         std::vector<std::string> messages; // each a part of one message, in order
     };
@@ -122,12 +122,22 @@ TEST_F(LuaRunnerTest, ResultCodesAndMessages)
         {"assert(load(string.dump(function() end), nil, 'b'))", LuaRunner::RunError,
          {"binary chunk"}},
         {"Throw()", LuaRunner::RunMemoryError, {}},
+        // A chunk that does not compile is load's result, as Lua's own load gives it.
+        {"local f, m = load('return ' .. ('('):rep(300000) .. '1' .. (')'):rep(300000))\n"
+         "assert(f == nil and m:find('overflow'))",
+         LuaRunner::RunOk, {}},
+        {"assert(load(function() error('reader') end) == nil)", LuaRunner::RunOk, {}},
+        {"assert(loadfile('/nonexistent/x.lua') == nil)", LuaRunner::RunOk, {}},
+        {"load()", LuaRunner::RunError, {"bad argument #1"}},
+        {"dofile('/nonexistent/x.lua')", LuaRunner::RunError, {"/nonexistent/x.lua"}},
+        {"x = " + std::string(300000, '(') + "1" + std::string(300000, ')'), LuaRunner::RunSyntaxError,
+         {"overflow"}},
         {"function _ERRORMESSAGE(m) error('again') end error('x')", LuaRunner::RunHandlerError,
          {}},
         {"function _ERRORMESSAGE(m) Guarded() end error('x')", LuaRunner::RunHandlerError, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(c.script.substr(0, 80));
         LuaRunner runner;
         ASSERT_TRUE(runner.Register(kFunctions));
         lua_State *L = runner.State();
@@ -256,6 +266,14 @@ TEST_F(LuaRunnerTest, PrecompiledChunksAreRefusedEverywhere)
                   "assert(env.y == 9 and y == nil)"),
               LuaRunner::RunOk)
         << (gMessages.empty() ? "" : gMessages[0]);
+}
+
+TEST_F(LuaRunnerTest, DofileOfAFileThatDoesNotCompileReportsOnce)
+{
+    const std::string deep = dir_.Write("deep.lua", "x = " + std::string(300000, '(') + "1" + std::string(300000, ')'));
+    EXPECT_EQ(Run("dofile('" + deep + "')"), LuaRunner::RunError);
+    ASSERT_EQ(gMessages.size(), 1u);
+    EXPECT_NE(gMessages[0].find("overflow"), std::string::npos) << gMessages[0];
 }
 
 TEST_F(LuaRunnerTest, OnlyTheChosenLibrariesAreOpen)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -103,6 +105,7 @@ TEST_F(LamhostTest, BadCommandLinesExitWithTwoBeforeLoading)
         {{"modify", "--store"}, "--store needs a value"},
         {{"--module", "", "modify"}, "--module needs a value"},
         {{"--save-store", "", "modify"}, "--save-store needs a value"},
+        {{"--script", "", "modify"}, "--script needs a value"},
         {{"--lang", "x", "modify"}, "--lang x: expected an integer"},
         {{"--units", "99999999999", "modify"}, "--units 99999999999: expected an integer"},
         {{"--units", "7.5", "modify"}, "expected an integer"},
@@ -195,26 +198,41 @@ TEST_F(LamhostTest, DefaultModuleIsBesideTheProgramThenInTheBuildTreeRoot)
     EXPECT_TRUE(Contains(o.out, "fake: sketcher"));
 }
 
-TEST_F(LamhostTest, UnreadableStoresExitWithTwo)
+TEST_F(LamhostTest, StoresAndScriptsThatCannotBeReadExitWithTwo)
 {
     const fs::path notJson = Write("bad.json", "{\"language\": ");
     const fs::path wrongKey = Write("key.json", "{\"languages\": 1}");
+    const fs::path huge = Write("huge.json", "");
+    fs::resize_file(huge, LamHost::kMaxStoreFileBytes + 1);
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string absent = (dir_ / "absent").string();
     struct Case
     {
-        std::string store;
-        const char *message;
+        const char *option;
+        std::string path;
+        std::string message; // after "lamhost: cannot read the store: " or "... script: "
     };
     const Case cases[] = {
-        {(dir_ / "absent.json").string(), "cannot open"},
-        {notJson.string(), "bad.json: "},
-        {wrongKey.string(), "languages"},
-        {dir_.string(), dir_.c_str()},
+        {"--store", absent, absent + ": No such file or directory"},
+        {"--store", notJson.string(), notJson.string() + ": "},
+        {"--store", wrongKey.string(), "languages"},
+        {"--store", dir_.string(), dir_.string() + ": is a folder"},
+        {"--store", fifo.string(), fifo.string() + ": is not a regular file"},
+        {"--store", "/dev/zero", "/dev/zero: is not a regular file"},
+        {"--store", huge.string(), huge.string() + ": is larger than 67108864 bytes"},
+        {"--script", absent, absent + ": No such file or directory"},
+        {"--script", dir_.string(), dir_.string() + ": is a folder"},
+        {"--script", fifo.string(), fifo.string() + ": is not a regular file"},
+        {"--script", "/dev/null", "/dev/null: is not a regular file"},
     };
     for (const Case &c : cases) {
-        const Outcome o = Run({"--store", c.store, "modify"});
-        EXPECT_EQ(o.status, 2) << c.store;
-        EXPECT_TRUE(Contains(o.err, "lamhost: cannot read the store: ")) << o.err;
-        EXPECT_TRUE(Contains(o.err, c.message)) << c.store << "\n" << o.err;
+        SCOPED_TRACE(std::string(c.option) + " " + c.path);
+        const Outcome o = Run({c.option, c.path, "modify"});
+        EXPECT_EQ(o.status, 2);
+        const std::string what = c.option == std::string("--store") ? "store" : "script";
+        EXPECT_EQ(o.err.rfind("lamhost: cannot read the " + what + ": ", 0), 0u) << o.err;
+        EXPECT_TRUE(Contains(o.err, c.message)) << o.err;
         EXPECT_EQ(o.out, "");
     }
 }
@@ -285,26 +303,23 @@ TEST_F(LamhostTest, ValuesAreShownExactlyAndUnknownIdsByNumber)
     data.laminates[0].plies = {{0.1f, 1e-7f, 999, 77}};
     data.laminates[0].referencePlane = 0.3f;
     data.laminates[0].damping = 0.1 + 0.2;
+    data.laminates[0].nonStructuralMass = static_cast<double>(0.4f); // a float the module widened
     const fs::path store = StoreFile("odd.json", data);
     const Outcome o = Run({"--store", store.string(), "modify"});
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_TRUE(Contains(o.out, "reference plane 0.3,")) << o.out;
-    EXPECT_TRUE(Contains(o.out, "damping 0.30000000000000004,")) << o.out;
+    EXPECT_TRUE(Contains(o.out, "non-structural mass 0.4, damping 0.30000000000000004,")) << o.out;
     EXPECT_TRUE(Contains(o.out, "  1 ply, bottom first\n"));
     EXPECT_TRUE(Contains(o.out, "        1          0.1        1e-07  77           999\n")) << o.out;
 }
 
 TEST_F(LamhostTest, ScriptLanguageAndUnitsReachTheModule)
 {
-    const Outcome o = Run({"--script", "/some/where/edit.lua", "--lang", "3", "--units", "-7",
-                           "modify"});
+    const std::string script = Write("edit.lua", "").string();
+    const Outcome o = Run({"--script", script, "--lang", "3", "--units", "-7", "modify"});
     ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_TRUE(Contains(o.out, "fake: script /some/where/edit.lua\n"));
+    EXPECT_TRUE(Contains(o.out, "fake: script " + script + "\n"));
     EXPECT_TRUE(Contains(o.out, "fake: language 3 units -7\n"));
-
-    const Outcome empty = Run({"--script", "", "modify"});
-    EXPECT_EQ(empty.status, 0) << empty.err;
-    EXPECT_TRUE(Contains(empty.out, "fake: no script\n")) << "the store refuses an empty path";
 }
 
 TEST_F(LamhostTest, FaultsReachTheStore)

@@ -144,9 +144,8 @@ bool ParseCommandLine(const std::vector<std::string> &args, CommandLine &out, st
             return false;
         }
         const std::string &value = args[++i];
-        // An empty file name would silently mean the default; an empty script path is a
-        // path the host may well answer.
-        if (value.empty() && arg != "--script") {
+        // An empty file name would silently mean the default.
+        if (value.empty()) {
             error = arg + " needs a value";
             return false;
         }
@@ -210,10 +209,11 @@ Options:
                       folder, else in the build tree two folders above it)
   --store FILE        the store to serve, as JSON (default: the built-in demo
                       store: materials, sixteen colours and an eight-ply
-                      [0/45/-45/90] symmetric laminate)
+                      [0/45/-45/90] symmetric laminate); a regular file of at
+                      most 64 MiB
   --save-store FILE   write the store back as JSON after the operations
-  --script FILE       the path that GetScriptPath answers (default: none, so
-                      the module runs interactively)
+  --script FILE       the path that GetScriptPath answers, a readable regular
+                      file (default: none, so the module runs interactively)
   --lang N            the language that GetLanguage answers
   --units N           the unit system that GetUnitSystem answers
   --fail SLOT=RC[@N]  SLOT returns RC without serving, on every call or only
@@ -235,7 +235,8 @@ lamhost prints every save that the module made, with its values.
 
 Exit status: 0 when the module loaded and the operations ran; 2 for a bad
 command line, a module that is missing, cannot be loaded, has no ovra_dso_init
-or a bad descriptor, a store that cannot be read or written.
+or a bad descriptor, a store that cannot be read or written, a script that is
+not a readable regular file.
 )";
 }
 

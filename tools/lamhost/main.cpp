@@ -3,6 +3,7 @@
 
 #include "host/lamcallbacks.h"
 #include "tools/lamhost/commandline.h"
+#include "tools/lamhost/inputfile.h"
 #include "tools/lamhost/savereport.h"
 #include "tools/lamhost/store.h"
 #include "tools/lamhost/storejson.h"
@@ -124,6 +125,9 @@ int main(int argc, char **argv)
     LamHost::StoreData data = LamHost::DemoStore();
     if (!cmd.store.empty() && !LamHost::LoadStoreFile(cmd.store, data, error))
         return Fail("cannot read the store: " + error);
+    // A script path that names no file would make the module run interactively.
+    if (cmd.script && !LamHost::CheckReadableFile(*cmd.script, error))
+        return Fail("cannot read the script: " + *cmd.script + ": " + error);
     if (cmd.language)
         data.language = *cmd.language;
     if (cmd.unitSystem)

@@ -1,6 +1,8 @@
 #include "tools/lamhost/savereport.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace LamHost {
@@ -9,9 +11,23 @@ namespace {
 
 // The shortest text that reads back as the same value, so the printout shows
 // exactly what the module sent.
-template <typename T>
-std::string Num(T value)
+std::string Num(float value)
 {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// The module keeps most values as float and widens them to double for the host:
+// a double that is exactly a float is shown as that float's shortest text (0.4,
+// not 0.4000000059604645).
+std::string Num(double value)
+{
+    if (std::fabs(value) <= std::numeric_limits<float>::max()) {
+        const auto narrow = static_cast<float>(value);
+        if (static_cast<double>(narrow) == value)
+            return Num(narrow);
+    }
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);

@@ -1,5 +1,7 @@
 #include "tools/lamhost/storejson.h"
 
+#include "tools/lamhost/inputfile.h"
+
 #include <nlohmann/json.hpp>
 
 #include <charconv>
@@ -9,7 +11,6 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
-#include <sstream>
 
 namespace LamHost {
 
@@ -355,14 +356,8 @@ std::string WriteStoreJson(const StoreData &d)
 
 bool LoadStoreFile(const std::string &path, StoreData &out, std::string &error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!ReadStoreJson(text.str(), out, error)) {
+    std::string text;
+    if (!ReadRegularFile(path, kMaxStoreFileBytes, text, error) || !ReadStoreJson(text, out, error)) {
         error = path + ": " + error;
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "tools/lamhost/storedata.h"
 
+#include <cstddef>
 #include <string>
 
 // The store as JSON (format in tools/lamhost/README.md). Floats and doubles
@@ -14,7 +15,12 @@ namespace LamHost {
 bool ReadStoreJson(const std::string &text, StoreData &out, std::string &error);
 std::string WriteStoreJson(const StoreData &data);
 
-// The same through a file; false with an error text when reading or writing fails.
+// The largest store file that LoadStoreFile reads.
+constexpr size_t kMaxStoreFileBytes = size_t{64} << 20;
+
+// The same through a file; false with an error text when reading or writing
+// fails. Only a regular file of at most kMaxStoreFileBytes is read; the error
+// text then begins with the path.
 bool LoadStoreFile(const std::string &path, StoreData &out, std::string &error);
 bool SaveStoreFile(const std::string &path, const StoreData &data, std::string &error);
 

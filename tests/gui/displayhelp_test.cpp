@@ -1,0 +1,65 @@
+#include "gui/displayhelp.h"
+#include "guitest.h"
+#include "host/helpsystem.h"
+#include "host/testenv.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class DisplayHelpTest : public ::testing::Test
+{
+protected:
+    DisplayHelpTest()
+    {
+        env_.Set("TUVO_LAMINATE_HELP", dir_.Path());
+        HelpSystem::Instance()->Init("English");
+        HelpSystem::Instance()->SetOpener([this](const std::string &path) {
+            opened_.push_back(path);
+            return 42; // above 32: shown
+        });
+    }
+    ~DisplayHelpTest() override { HelpSystem::DestroyInstance(); }
+
+    ScopedEnv env_;
+    TempDir dir_;
+    std::vector<std::string> opened_;
+};
+
+TEST_F(DisplayHelpTest, AMissingPageShowsOneBoxEndingWithItsPath)
+{
+    QWidget parent;
+    GuiTest::WarningCatcher catcher("help-missing");
+    DisplayHelp(&parent, "Lam_Sketcher.htm");
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].title, "Help System Error");
+    EXPECT_TRUE(catcher.Boxes()[0].text.endsWith(QString::fromStdString(dir_.Path() + "/Lam_Sketcher.htm")))
+        << catcher.Boxes()[0].text.toStdString();
+    EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(DisplayHelpTest, APresentPageGoesToTheOpenerWithoutABox)
+{
+    const std::string page = dir_.Write("Create_Ply_Mat.htm");
+    GuiTest::WarningCatcher catcher;
+    DisplayHelp(nullptr, "Create_Ply_Mat.htm");
+    EXPECT_TRUE(catcher.Boxes().empty());
+    EXPECT_EQ(opened_, std::vector<std::string>{page});
+}
+
+TEST_F(DisplayHelpTest, AnOpenerThatFailsShowsItsReason)
+{
+    dir_.Write("Lam_Properties.htm");
+    HelpSystem::Instance()->SetOpener([](const std::string &) { return 2; });
+    GuiTest::WarningCatcher catcher;
+    DisplayHelp(nullptr, "Lam_Properties.htm");
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), HelpSystem::ShellResultText(2));
+}
+
+} // namespace
