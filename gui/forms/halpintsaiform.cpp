@@ -2,7 +2,7 @@
 
 #include "gui/displayhelp.h"
 #include "gui/engines/halpintsaiformengine.h"
-#include "gui/forms/numberfield.h"
+#include "gui/forms/numbertext.h"
 #include "ui_halpintsaiformbase.h"
 
 #include <QMessageBox>
@@ -36,20 +36,22 @@ void HalpinTsaiForm::SetUnitTexts(const char *unit)
         label->setText(text);
     for (QLineEdit *edit : {ui_->wLongitudeEdit, ui_->wTrasverseEdit, ui_->wLengthEdit, ui_->wWidthEdit,
                             ui_->wThicknessEdit, ui_->wE11Edit, ui_->wE22Edit, ui_->wNU12Edit, ui_->wNU23Edit,
-                            ui_->wG12Edit})
-        AddNumberValidator(edit);
+                            ui_->wG12Edit}) {
+        if (!edit->validator()) // every Exec comes here
+            SetNumberValidator(edit);
+    }
 }
 
-void HalpinTsaiForm::SetLongitudinalAspectRatio(double value) { SetNumberField(ui_->wLongitudeEdit, value); }
-void HalpinTsaiForm::SetTransverseAspectRatio(double value) { SetNumberField(ui_->wTrasverseEdit, value); }
-void HalpinTsaiForm::SetRibbonLength(double value) { SetNumberField(ui_->wLengthEdit, value); }
-void HalpinTsaiForm::SetRibbonWidth(double value) { SetNumberField(ui_->wWidthEdit, value); }
-void HalpinTsaiForm::SetRibbonThickness(double value) { SetNumberField(ui_->wThicknessEdit, value); }
-void HalpinTsaiForm::SetE11(double value) { SetNumberField(ui_->wE11Edit, value); }
-void HalpinTsaiForm::SetE22(double value) { SetNumberField(ui_->wE22Edit, value); }
-void HalpinTsaiForm::SetNU12(double value) { SetNumberField(ui_->wNU12Edit, value); }
-void HalpinTsaiForm::SetNU23(double value) { SetNumberField(ui_->wNU23Edit, value); }
-void HalpinTsaiForm::SetG12(double value) { SetNumberField(ui_->wG12Edit, value); }
+void HalpinTsaiForm::SetLongitudinalAspectRatio(double value) { WriteNumber(ui_->wLongitudeEdit, value); }
+void HalpinTsaiForm::SetTransverseAspectRatio(double value) { WriteNumber(ui_->wTrasverseEdit, value); }
+void HalpinTsaiForm::SetRibbonLength(double value) { WriteNumber(ui_->wLengthEdit, value); }
+void HalpinTsaiForm::SetRibbonWidth(double value) { WriteNumber(ui_->wWidthEdit, value); }
+void HalpinTsaiForm::SetRibbonThickness(double value) { WriteNumber(ui_->wThicknessEdit, value); }
+void HalpinTsaiForm::SetE11(double value) { WriteNumber(ui_->wE11Edit, value); }
+void HalpinTsaiForm::SetE22(double value) { WriteNumber(ui_->wE22Edit, value); }
+void HalpinTsaiForm::SetNU12(double value) { WriteNumber(ui_->wNU12Edit, value); }
+void HalpinTsaiForm::SetNU23(double value) { WriteNumber(ui_->wNU23Edit, value); }
+void HalpinTsaiForm::SetG12(double value) { WriteNumber(ui_->wG12Edit, value); }
 
 void HalpinTsaiForm::SetPlyDescription(int index)
 {
@@ -57,16 +59,16 @@ void HalpinTsaiForm::SetPlyDescription(int index)
     PlyDescriptionMenu(index);
 }
 
-double HalpinTsaiForm::GetLongitudinalAspectRatio() { return NumberFieldValue(ui_->wLongitudeEdit); }
-double HalpinTsaiForm::GetTransverseAspectRatio() { return NumberFieldValue(ui_->wTrasverseEdit); }
-double HalpinTsaiForm::GetRibbonLength() { return NumberFieldValue(ui_->wLengthEdit); }
-double HalpinTsaiForm::GetRibbonWidth() { return NumberFieldValue(ui_->wWidthEdit); }
-double HalpinTsaiForm::GetRibbonThickness() { return NumberFieldValue(ui_->wThicknessEdit); }
-double HalpinTsaiForm::GetE11() { return NumberFieldValue(ui_->wE11Edit); }
-double HalpinTsaiForm::GetE22() { return NumberFieldValue(ui_->wE22Edit); }
-double HalpinTsaiForm::GetNU12() { return NumberFieldValue(ui_->wNU12Edit); }
-double HalpinTsaiForm::GetNU23() { return NumberFieldValue(ui_->wNU23Edit); }
-double HalpinTsaiForm::GetG12() { return NumberFieldValue(ui_->wG12Edit); }
+double HalpinTsaiForm::GetLongitudinalAspectRatio() { return ReadNumber(ui_->wLongitudeEdit); }
+double HalpinTsaiForm::GetTransverseAspectRatio() { return ReadNumber(ui_->wTrasverseEdit); }
+double HalpinTsaiForm::GetRibbonLength() { return ReadNumber(ui_->wLengthEdit); }
+double HalpinTsaiForm::GetRibbonWidth() { return ReadNumber(ui_->wWidthEdit); }
+double HalpinTsaiForm::GetRibbonThickness() { return ReadNumber(ui_->wThicknessEdit); }
+double HalpinTsaiForm::GetE11() { return ReadNumber(ui_->wE11Edit); }
+double HalpinTsaiForm::GetE22() { return ReadNumber(ui_->wE22Edit); }
+double HalpinTsaiForm::GetNU12() { return ReadNumber(ui_->wNU12Edit); }
+double HalpinTsaiForm::GetNU23() { return ReadNumber(ui_->wNU23Edit); }
+double HalpinTsaiForm::GetG12() { return ReadNumber(ui_->wG12Edit); }
 
 int HalpinTsaiForm::GetPlyDescription()
 {

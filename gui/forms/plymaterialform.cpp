@@ -3,12 +3,13 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/plymaterialformengine.h"
 #include "gui/forms/halpintsaiform.h"
-#include "gui/forms/numberfield.h"
+#include "gui/forms/numbertext.h"
 #include "host/materiallist.h"
 #include "ui_plymaterialformbase.h"
 
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -54,8 +55,10 @@ void PlyMaterialForm::ShowWarning(const char *title, const char *text)
 
 void PlyMaterialForm::FillMenus()
 {
-    AddNumberValidator(ui_->wMatrixEdit);
-    AddNumberValidator(ui_->wFiberEdit);
+    for (QLineEdit *edit : {ui_->wMatrixEdit, ui_->wFiberEdit}) {
+        if (!edit->validator()) // every Exec comes here
+            SetNumberValidator(edit);
+    }
     const QFontMetrics metrics(ui_->wElasticMenu->font());
     int width = 0;
     for (int i = 0; i < ui_->wElasticMenu->count(); ++i)
@@ -71,14 +74,14 @@ std::unique_ptr<HalpinTsaiFormView> PlyMaterialForm::CreateHalpinTsaiForm(AppCon
 
 void PlyMaterialForm::SetMatrixName(std::string name) { ui_->wMatrixMaterialNameText->setText(DisplayText(name)); }
 void PlyMaterialForm::SetFiberName(std::string name) { ui_->wFiberMaterialNameText->setText(DisplayText(name)); }
-void PlyMaterialForm::SetMatrixFraction(float fraction) { SetNumberField(ui_->wMatrixEdit, fraction); }
-void PlyMaterialForm::SetFiberFraction(float fraction) { SetNumberField(ui_->wFiberEdit, fraction); }
+void PlyMaterialForm::SetMatrixFraction(float fraction) { WriteNumber(ui_->wMatrixEdit, fraction); }
+void PlyMaterialForm::SetFiberFraction(float fraction) { WriteNumber(ui_->wFiberEdit, fraction); }
 void PlyMaterialForm::SetElasticTheory(int index) { ui_->wElasticMenu->setCurrentIndex(index); }
 void PlyMaterialForm::SetThermalTheory(int index) { ui_->wThermalMenu->setCurrentIndex(index); }
 std::string PlyMaterialForm::GetMatrixName() { return HostText(ui_->wMatrixMaterialNameText); }
 std::string PlyMaterialForm::GetFiberName() { return HostText(ui_->wFiberMaterialNameText); }
-float PlyMaterialForm::GetMatrixFraction() { return static_cast<float>(NumberFieldValue(ui_->wMatrixEdit)); }
-float PlyMaterialForm::GetFiberFraction() { return static_cast<float>(NumberFieldValue(ui_->wFiberEdit)); }
+float PlyMaterialForm::GetMatrixFraction() { return ToFloat(ReadNumber(ui_->wMatrixEdit)); }
+float PlyMaterialForm::GetFiberFraction() { return ToFloat(ReadNumber(ui_->wFiberEdit)); }
 
 int PlyMaterialForm::GetElasticTheory()
 {
@@ -112,12 +115,16 @@ void PlyMaterialForm::PickMaterial(bool &busy, int kind)
         return;
     busy = true;
     QWidget *top = window();
+    // Disabling the window takes the keyboard focus away; the user gets it back.
+    const QPointer<QWidget> focus = top->focusWidget();
     top->setEnabled(false);
     if (kind == MatrixMaterialKind)
         ProcessPendingEvents();
     engine_->SelectMaterial(kind);
     top->setEnabled(true);
     top->raise();
+    if (focus)
+        focus->setFocus();
     ProcessPendingEvents();
     busy = false;
 }

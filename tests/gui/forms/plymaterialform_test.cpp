@@ -4,49 +4,21 @@
 #include "gui/forms/halpintsaiform.h"
 #include "gui/forms/plymaterialform.h"
 
+#include "gui/forms/formdriver.h"
 #include "gui/guitest.h"
 #include "gui/plymaterialrequest.h"
 #include "host/materiallist.h"
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-template <class T = QWidget>
-T *Child(QWidget *dialog, const char *name)
-{
-    T *child = dialog->findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
+using namespace FormDriver;
 
-QString Text(QWidget *dialog, const char *name)
-{
-    if (auto *edit = qobject_cast<QLineEdit *>(Child(dialog, name)))
-        return edit->text();
-    return Child<QLabel>(dialog, name)->text();
-}
-
-void SetText(QWidget *dialog, const char *name, const char *text)
-{
-    Child<QLineEdit>(dialog, name)->setText(QString::fromLatin1(text));
-}
-
-void Click(QWidget *dialog, const char *name) { Child<QPushButton>(dialog, name)->click(); }
-
-// Chooses a menu entry as the user does, so that activated() is emitted.
-void Choose(QWidget *dialog, const char *menu, int index)
-{
-    auto *combo = Child<QComboBox>(dialog, menu);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
+std::string Label(QWidget *dialog, const char *name) { return Child<QLabel>(dialog, name)->text().toStdString(); }
 
 std::vector<std::string> Texts(const GuiTest::WarningCatcher &catcher)
 {
@@ -77,14 +49,14 @@ TEST(HalpinTsaiForm, DescriptionsEnableTheirFieldsAndOkChecksEvenDisabledOnes)
     GuiTest::WhenModal<HalpinTsaiForm>([&](HalpinTsaiForm *d) {
         EXPECT_EQ(d->windowTitle(), "Halpin-Tsai Theory Options");
         EXPECT_EQ(d->objectName(), "HalpinTsaiOption");
-        EXPECT_EQ(Child<QComboBox>(d, "wPlyDescriptionMenu")->currentText(), "Continuous Fiber");
+        EXPECT_EQ(Text(d, "wPlyDescriptionMenu"), "Continuous Fiber");
         EXPECT_EQ(Enabled(d), "000000");
         EXPECT_EQ(Text(d, "wLongitudeEdit"), "0.5");
         EXPECT_EQ(Text(d, "wTrasverseEdit"), "0.5");
         EXPECT_EQ(Text(d, "wLengthEdit"), "0.1");
         EXPECT_EQ(Text(d, "wThicknessEdit"), "0.05");
         for (const char *unit : {"wLengthUnit", "wWidthUnit", "wThicknessUnit"})
-            EXPECT_EQ(Text(d, unit), "mm");
+            EXPECT_EQ(Label(d, unit), "mm");
         for (const char *factor : {"wE11Edit", "wE22Edit", "wNU12Edit", "wNU23Edit", "wG12Edit"})
             EXPECT_EQ(Text(d, factor), "1");
         const std::pair<int, const char *> table[] = {{1, "110000"}, {2, "001100"}, {5, "000001"},
@@ -125,7 +97,7 @@ TEST(PlyMaterialForm, ShowsTheRecordRefusesAndAccepts)
     GuiTest::WhenModal<PlyMaterialForm>([&](PlyMaterialForm *d) {
         EXPECT_EQ(d->windowTitle(), "Create Ply Material");
         EXPECT_EQ(d->objectName(), "PlyMaterial");
-        EXPECT_EQ(Text(d, "wMatrixMaterialNameText"), " ");
+        EXPECT_EQ(Label(d, "wMatrixMaterialNameText"), " ");
         EXPECT_EQ(Text(d, "wMatrixEdit"), "0.4");
         EXPECT_EQ(Text(d, "wFiberEdit"), "0.6");
         auto *options = Child<QPushButton>(d, "wOptionsButton");
@@ -138,10 +110,10 @@ TEST(PlyMaterialForm, ShowsTheRecordRefusesAndAccepts)
         Click(d, "wDoneButton"); // no material chosen yet
         Click(d, "wMatrixMaterialSelectButton");
         Click(d, "wFiberMaterialSelectButton"); // unknown: the name stays
-        EXPECT_EQ(Text(d, "wFiberMaterialNameText"), " ");
+        EXPECT_EQ(Label(d, "wFiberMaterialNameText"), " ");
         Click(d, "wFiberMaterialSelectButton");
-        EXPECT_EQ(Text(d, "wMatrixMaterialNameText"), "Epoxy resin");
-        EXPECT_EQ(Text(d, "wFiberMaterialNameText"), "HS carbon fibre");
+        EXPECT_EQ(Label(d, "wMatrixMaterialNameText"), "Epoxy resin");
+        EXPECT_EQ(Label(d, "wFiberMaterialNameText"), "HS carbon fibre");
         SetText(d, "wMatrixEdit", "1.5");
         Click(d, "wDoneButton");
         SetText(d, "wMatrixEdit", "0.35");
@@ -217,15 +189,18 @@ TEST(PlyMaterialForm, APickerRunsOnceAtATimeOverADisabledWindow)
     PlyMaterialForm form(nullptr, &request.context);
     gForm = &form;
     GuiTest::WhenModal<PlyMaterialForm>([&](PlyMaterialForm *d) {
-        Click(d, "wMatrixMaterialSelectButton");
+        auto *button = Child<QPushButton>(d, "wMatrixMaterialSelectButton");
+        button->setFocus();
+        button->click();
         EXPECT_TRUE(d->isEnabled());
+        EXPECT_EQ(d->focusWidget(), button) << "the keyboard focus comes back";
         Click(d, "wCancelButton");
     });
     form.Exec();
     gForm = nullptr;
     EXPECT_EQ(gEnabledDuringPick, std::vector<bool>{false});
     EXPECT_EQ(request.store.PickKinds(), std::vector<int>{MatrixMaterialKind});
-    EXPECT_EQ(Text(&form, "wMatrixMaterialNameText"), "Polyester resin");
+    EXPECT_EQ(Label(&form, "wMatrixMaterialNameText"), "Polyester resin");
 }
 
 } // namespace
