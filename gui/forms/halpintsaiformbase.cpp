@@ -30,4 +30,7 @@ void HalpinTsaiFormBase::PlyDescriptionMenu(int)
     qWarning("HalpinTsaiFormBase::PlyDescriptionMenu(int): Not implemented yet");
 }
 
-void HalpinTsaiFormBase::CancelButtonClick() { qWarning("HalpinTsaiFormBase::CancelButtonClick(): Not implemented yet"); }
+void HalpinTsaiFormBase::CancelButtonClick()
+{
+    qWarning("HalpinTsaiFormBase::CancelButtonClick(): Not implemented yet");
+}

@@ -28,7 +28,10 @@ std::string HostText(const QLabel *label)
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QString DisplayText(const std::string &name) { return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())); }
+QString DisplayText(const std::string &name)
+{
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 } // namespace
 

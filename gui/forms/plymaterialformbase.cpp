@@ -27,7 +27,10 @@ PlyMaterialFormBase::~PlyMaterialFormBase() = default;
 
 void PlyMaterialFormBase::languageChange() { ui_->retranslateUi(this); }
 
-void PlyMaterialFormBase::CancelButtonClick() { qWarning("PlyMaterialFormBase::CancelButtonClick(): Not implemented yet"); }
+void PlyMaterialFormBase::CancelButtonClick()
+{
+    qWarning("PlyMaterialFormBase::CancelButtonClick(): Not implemented yet");
+}
 
 void PlyMaterialFormBase::DoneButtonClick() { qWarning("PlyMaterialFormBase::DoneButtonClick(): Not implemented yet"); }
 

@@ -99,7 +99,8 @@ TEST_F(PlyMaterialFormEngineTest, DoneChecksInOrderAndKeepsWhatItWrote)
         {"matrix never chosen", " ", kCarbon, 0.3f, 0.6f, "Matrix Material not selected", true, 0.3f, 0.6f},
         {"matrix unknown", "Nylon", kCarbon, 0.3f, 0.6f, "Matrix Material not selected", true, 0.3f, 0.6f},
         {"fibre empty", kEpoxy, "", 0.3f, 0.6f, "Fiber Material not selected", true, 0.3f, 0.6f},
-        {"same material", kCarbon, kCarbon, 0.3f, 0.6f, "Matrix and Fiber Material must be different", true, 0.3f, 0.6f},
+        {"same material", kCarbon, kCarbon, 0.3f, 0.6f, "Matrix and Fiber Material must be different", true, 0.3f,
+         0.6f},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

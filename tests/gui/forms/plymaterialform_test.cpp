@@ -28,8 +28,8 @@ std::vector<std::string> Texts(const GuiTest::WarningCatcher &catcher)
     return texts;
 }
 
-const char *const kOptionWidgets[] = {"wLongitudeText",   "wLongitudeEdit",    "wTrasverseText",
-                                      "wTrasverseEdit",   "wAvgRibbonGroup",   "wReinFactorsGroup"};
+const char *const kOptionWidgets[] = {"wLongitudeText", "wLongitudeEdit",  "wTrasverseText",
+                                      "wTrasverseEdit", "wAvgRibbonGroup", "wReinFactorsGroup"};
 
 // Which of the six option widgets are enabled, as a string of 0 and 1.
 std::string Enabled(QWidget *dialog)
