@@ -5,12 +5,14 @@
 #include "gui/engines/halpintsaiformview.h"
 #include "host/appcontext.h"
 
+#include <QtGlobal> // marks the texts the dialog translates
+
 #include <cmath>
 #include <string>
 
 namespace {
 
-constexpr const char *kValidation = "Validation Warning";
+constexpr const char *kValidation = QT_TRANSLATE_NOOP("HalpinTsaiForm", "Validation Warning");
 
 // Only negative values are wrong for these parameters, so zero passes; NaN
 // and infinity are refused too, so that no such value reaches the host.
@@ -57,13 +59,15 @@ int HalpinTsaiFormEngine::Done()
     };
     static const Single singles[] = {
         {&HalpinTsaiFormView::GetLongitudinalAspectRatio, &PlyMaterial::SetLongitudinalAspectRatio,
-         "Longitudinal aspect ratio must be positive"},
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Longitudinal aspect ratio must be positive")},
         {&HalpinTsaiFormView::GetTransverseAspectRatio, &PlyMaterial::SetTransverseRibbonDimension,
-         "Transverse aspect ratio must be positive"},
-        {&HalpinTsaiFormView::GetRibbonLength, &PlyMaterial::SetRibbonLength, "Average Ribbon Length must be positive"},
-        {&HalpinTsaiFormView::GetRibbonWidth, &PlyMaterial::SetRibbonWidth, "Average Ribbon Width must be positive"},
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Transverse aspect ratio must be positive")},
+        {&HalpinTsaiFormView::GetRibbonLength, &PlyMaterial::SetRibbonLength,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Length must be positive")},
+        {&HalpinTsaiFormView::GetRibbonWidth, &PlyMaterial::SetRibbonWidth,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Width must be positive")},
         {&HalpinTsaiFormView::GetRibbonThickness, &PlyMaterial::SetRibbonThickness,
-         "Average Ribbon Thickness must be positive"},
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Thickness must be positive")},
     };
     for (const Single &s : singles) {
         const double value = (view_->*s.get)();
@@ -77,9 +81,11 @@ int HalpinTsaiFormEngine::Done()
     const double factors[5] = {view_->GetE11(), view_->GetE22(), view_->GetNU12(), view_->GetNU23(),
                                view_->GetG12()};
     static const char *const factorWarnings[5] = {
-        "Reinforcing factor E11 must be positive", "Reinforcing factor E22 must be positive",
-        "Reinforcing factor NU12 must be positive", "Reinforcing factor NU23 must be positive",
-        "Reinforcing factor G12 must be positive"};
+        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E11 must be positive"),
+        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E22 must be positive"),
+        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU12 must be positive"),
+        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU23 must be positive"),
+        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor G12 must be positive")};
     for (int i = 0; i < 5; ++i) {
         if (!Acceptable(factors[i])) {
             view_->ShowWarning(kValidation, factorWarnings[i]);

@@ -8,11 +8,13 @@
 #include "util/logger.h"
 #include "util/tolerance.h"
 
+#include <QtGlobal> // marks the texts the dialog translates
+
 #include <memory>
 
 namespace {
 
-constexpr const char *kValidation = "Validation Warning";
+constexpr const char *kValidation = QT_TRANSLATE_NOOP("PlyMaterialForm", "Validation Warning");
 
 void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
 
@@ -63,7 +65,8 @@ void PlyMaterialFormEngine::SelectMaterial(int kind)
     }
     if (id == -1) {
         Log("eUNKNOWN");
-        view_->ShowWarning("Material Selection Warning", "unknown material");
+        view_->ShowWarning(QT_TRANSLATE_NOOP("PlyMaterialForm", "Material Selection Warning"),
+                           QT_TRANSLATE_NOOP("PlyMaterialForm", "unknown material"));
         return;
     }
     const std::string name = NameOf(list, id);
@@ -78,18 +81,21 @@ int PlyMaterialFormEngine::Done()
 {
     float m = view_->GetMatrixFraction();
     if (!Fraction(m)) {
-        view_->ShowWarning(kValidation, "Matrix Volume Fraction must be between 0.0 to 1.0");
+        view_->ShowWarning(kValidation,
+                           QT_TRANSLATE_NOOP("PlyMaterialForm", "Matrix Volume Fraction must be between 0.0 to 1.0"));
         return 1;
     }
     float f = view_->GetFiberFraction();
     if (!Fraction(f)) {
-        view_->ShowWarning(kValidation, "Fiber Volume Fraction must be between 0.0 to 1.0");
+        view_->ShowWarning(kValidation,
+                           QT_TRANSLATE_NOOP("PlyMaterialForm", "Fiber Volume Fraction must be between 0.0 to 1.0"));
         return 1;
     }
     const float sum = m + f;
     if (sum > 1.0f) {
         if (ValuesDiffer(sum, 1.0f, 1e-6f)) {
-            view_->ShowWarning(kValidation, "The sum of volume fractions (matrix + fiber) cannot exceed 1.0");
+            view_->ShowWarning(kValidation, QT_TRANSLATE_NOOP("PlyMaterialForm", "The sum of volume fractions "
+                                                                                 "(matrix + fiber) cannot exceed 1.0"));
             return 1;
         }
         // The excess is rounding: the matrix absorbs it unless its share is too small to.
@@ -106,7 +112,8 @@ int PlyMaterialFormEngine::Done()
     if (CheckMatrixMaterial(view_->GetMatrixName()) || CheckFiberMaterial(view_->GetFiberName()))
         return 1;
     if (record.FiberMaterial() == record.MatrixMaterial()) {
-        view_->ShowWarning(kValidation, "Matrix and Fiber Material must be different");
+        view_->ShowWarning(kValidation,
+                           QT_TRANSLATE_NOOP("PlyMaterialForm", "Matrix and Fiber Material must be different"));
         return 1;
     }
     return 0;
@@ -131,12 +138,14 @@ int PlyMaterialFormEngine::CheckMaterial(const std::string &name, void (PlyMater
 
 int PlyMaterialFormEngine::CheckMatrixMaterial(std::string name)
 {
-    return CheckMaterial(name, &PlyMaterial::SetMatrixMaterial, "Matrix Material not selected");
+    return CheckMaterial(name, &PlyMaterial::SetMatrixMaterial,
+                         QT_TRANSLATE_NOOP("PlyMaterialForm", "Matrix Material not selected"));
 }
 
 int PlyMaterialFormEngine::CheckFiberMaterial(std::string name)
 {
-    return CheckMaterial(name, &PlyMaterial::SetFiberMaterial, "Fiber Material not selected");
+    return CheckMaterial(name, &PlyMaterial::SetFiberMaterial,
+                         QT_TRANSLATE_NOOP("PlyMaterialForm", "Fiber Material not selected"));
 }
 
 void PlyMaterialFormEngine::HalpinTsaiOptions()
