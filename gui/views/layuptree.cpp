@@ -1,0 +1,172 @@
+#include "gui/views/layuptree.h"
+
+#include "core/layup.h"
+#include "core/plygroup.h"
+#include "core/plygrouplink.h"
+#include "gui/views/layuptreedelegate.h"
+#include "gui/views/layuptreeitem.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+
+namespace {
+
+bool Contains(const std::vector<int> &ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// Selects or deselects every row that select names (returning 1 or 0), and
+// leaves rows it answers -1 for alone; the list's selection signal stays quiet.
+template <class Choose>
+void SelectRows(QTreeWidget *list, Choose select)
+{
+    const QSignalBlocker quiet(list);
+    for (QTreeWidgetItemIterator it(list); *it; ++it) {
+        const int wanted = select(static_cast<LayupTreeItem *>(*it));
+        if (wanted >= 0 && (*it)->isSelected() != (wanted == 1))
+            (*it)->setSelected(wanted == 1);
+    }
+    list->viewport()->update();
+}
+
+} // namespace
+
+LayupTree::LayupTree(QTreeWidget *list, MaterialList *materials)
+    : materials_(materials), list_(list), delegate_(new LayupTreeDelegate(this, list))
+{
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setAllColumnsShowFocus(true);
+    list_->header()->setSectionsClickable(false);
+    list_->setSortingEnabled(false);
+    list_->setItemDelegate(delegate_);
+    list_->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+}
+
+LayupTree::~LayupTree()
+{
+    // The rows point back at the tree: they go first, without selection signals.
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+}
+
+std::vector<int> LayupTree::GetSelectedPlies()
+{
+    std::vector<int> ids;
+    for (QTreeWidgetItemIterator it(list_, QTreeWidgetItemIterator::Selected); *it; ++it) {
+        const auto *row = static_cast<LayupTreeItem *>(*it);
+        if (!row->IsGroup())
+            ids.push_back(row->Id());
+    }
+    return ids;
+}
+
+std::vector<int> LayupTree::GetSelectedGroups()
+{
+    std::vector<int> ids;
+    for (QTreeWidgetItemIterator it(list_, QTreeWidgetItemIterator::Selected); *it; ++it) {
+        const auto *row = static_cast<LayupTreeItem *>(*it);
+        if (row->IsGroup())
+            ids.push_back(row->Id());
+    }
+    return ids;
+}
+
+void LayupTree::SetSelectedPlies(const std::vector<int> &plies)
+{
+    SelectRows(list_, [&plies](LayupTreeItem *row) { return row->IsGroup() ? -1 : int(Contains(plies, row->Id())); });
+}
+
+void LayupTree::SetSelectedGroups(const std::vector<int> &groups)
+{
+    SelectRows(list_,
+               [&groups](LayupTreeItem *row) { return row->IsGroup() ? int(Contains(groups, row->Id())) : -1; });
+}
+
+void LayupTree::Show(const Layup &layup)
+{
+    // Links are counted, and links inside an expansion resolved, against the
+    // whole layup, built once for every row.
+    PlyGroup whole(0, layup);
+    int counter = 1;
+    AddItems(layup, nullptr, &counter, false, whole);
+}
+
+void LayupTree::AddItems(const Layup &layup, LayupTreeItem *parent, int *counter, bool child, PlyGroup &whole)
+{
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        const PlyBase *item = it->Get();
+        if (const auto *ply = dynamic_cast<const PlySimple *>(item)) {
+            new LayupTreeSimpleItem(this, parent, child, *ply, (*counter)++);
+        } else if (const auto *group = dynamic_cast<const PlyGroup *>(item)) {
+            auto *row = new LayupTreeGroupItem(this, parent, child, group->Id(), whole.CountLinksTo(group->Id()));
+            AddItems(group->GetLayup(), row, counter, child, whole);
+            ApplyOpenState(row);
+        } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(item)) {
+            auto *row = new LayupTreeLinkItem(this, parent, child, link->Id(), link->TargetGroupId(),
+                                              link->LinkType(), whole.CountLinksTo(link->Id()));
+            // A copy roots its links in itself, where a link inside the
+            // expansion would find no target and show no plies.
+            PlyGroup expanded = link->ExpandedCopy();
+            expanded.SetRoot(&whole);
+            AddItems(expanded.GetLayup(), row, counter, true, whole);
+            ApplyOpenState(row);
+        }
+    }
+}
+
+void LayupTree::ApplyOpenState(LayupTreeItem *row) const
+{
+    const auto found = openStates_.find(row->Id());
+    row->setExpanded(found == openStates_.end() || found->second);
+}
+
+void LayupTree::Clear()
+{
+    openStates_.clear();
+    for (QTreeWidgetItemIterator it(list_); *it; ++it) {
+        const auto *row = static_cast<LayupTreeItem *>(*it);
+        if (row->IsGroup())
+            openStates_[row->Id()] = row->isExpanded();
+    }
+    editRow_ = nullptr;
+    editColumn_ = -1;
+    // The rebuild that follows sets the selection itself.
+    const QSignalBlocker quiet(list_);
+    list_->clear();
+}
+
+void LayupTree::SetEditCell(LayupTreeItem *row, int column)
+{
+    editRow_ = row;
+    editColumn_ = column;
+}
+
+bool LayupTree::ValidateRename(int *plyNumber, float *thickness, float *angle)
+{
+    auto *row = dynamic_cast<LayupTreeSimpleItem *>(editRow_);
+    if (!row)
+        return false;
+    PlySimple result(0, "");
+    if (!row->Validate(editColumn_, result))
+        return false;
+    *plyNumber = result.Id();
+    *thickness = result.Thickness();
+    *angle = result.Angle();
+    return true;
+}
+
+LayupTreeItem *LayupTree::ItemAt(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return nullptr;
+    const QModelIndex parent = index.parent();
+    QTreeWidgetItem *item = nullptr;
+    if (!parent.isValid()) {
+        item = list_->topLevelItem(index.row());
+    } else if (QTreeWidgetItem *owner = ItemAt(parent)) {
+        item = owner->child(index.row());
+    }
+    return static_cast<LayupTreeItem *>(item);
+}

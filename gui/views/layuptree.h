@@ -1,0 +1,69 @@
+#pragma once
+
+#include "gui/views/layupshow.h"
+
+#include <map>
+
+class Layup;
+class LayupTreeDelegate;
+class LayupTreeItem;
+class MaterialList;
+class PlyGroup;
+class QModelIndex;
+class QTreeWidget;
+
+// The layup as a four-column tree: one row per ply, group and link, the top
+// of the stack first. A link's row holds its expansion as red child rows that
+// can be selected but not edited. Rebuilds (Clear, then Show) keep which group
+// rows were open; a ply's thickness and angle can be edited in place.
+class LayupTree : public LayupShow
+{
+public:
+    // Neither list nor materials is owned; both must outlive the tree. Sets the
+    // list up for extended selection and in-place editing of columns 1 and 2.
+    LayupTree(QTreeWidget *list, MaterialList *materials);
+    // Removes the rows from the list.
+    ~LayupTree() override;
+    LayupTree(const LayupTree &) = delete;
+    LayupTree &operator=(const LayupTree &) = delete;
+
+    // Walk every row depth first, closed ones included.
+    std::vector<int> GetSelectedPlies() override;
+    std::vector<int> GetSelectedGroups() override;
+    // Select exactly these ply rows (group rows keep their state), without
+    // the list's selection signal.
+    void SetSelectedPlies(const std::vector<int> &plies) override;
+    // Adds the rows of layup; call Clear first.
+    void Show(const Layup &layup) override;
+    // Remembers which group rows are open, then removes every row.
+    void Clear() override;
+
+    // Select exactly these group and link rows; ply rows keep their state.
+    void SetSelectedGroups(const std::vector<int> &groups);
+
+    // The row and column whose in-place edit is running.
+    void SetEditCell(LayupTreeItem *row, int column);
+    LayupTreeItem *EditedRow() const { return editRow_; }
+    // Checks the value typed into the edited cell. True when it changed the
+    // ply: the out arguments then hold its number, thickness and angle. False
+    // with no edited row or after a refused or unchanged entry.
+    bool ValidateRename(int *plyNumber, float *thickness, float *angle);
+
+    MaterialList *GetMaterialList() const { return materials_; }
+    QTreeWidget *List() const { return list_; }
+    // Emits EditCommitted when an in-place edit ends with a value.
+    LayupTreeDelegate *Delegate() const { return delegate_; }
+    // The row of a model index of the list, or null.
+    LayupTreeItem *ItemAt(const QModelIndex &index) const;
+
+private:
+    void AddItems(const Layup &layup, LayupTreeItem *parent, int *counter, bool child, PlyGroup &whole);
+    void ApplyOpenState(LayupTreeItem *row) const;
+
+    MaterialList *materials_;
+    LayupTreeItem *editRow_ = nullptr;
+    int editColumn_ = -1;
+    QTreeWidget *list_;
+    LayupTreeDelegate *delegate_;
+    std::map<int, bool> openStates_;
+};

@@ -1,0 +1,168 @@
+#include "gui/views/plysketch.h"
+
+#include "core/plysimple.h"
+#include "gui/views/plyrectangle.h"
+#include "gui/views/sketchgeometry.h"
+#include "host/colormanager.h"
+#include "host/materiallist.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QPen>
+
+namespace {
+
+constexpr int kRectangleWidth = 100;
+constexpr int kFrameWidth = 104;
+constexpr int kHatchSpacing = 15;
+const QColor kSelected(128, 0, 0);
+const QColor kChildSelected(200, 128, 128);
+const QColor kChildLabel(192, 192, 192);
+
+int gColumnEnd[3] = {0, 0, 0};
+
+} // namespace
+
+QFont PlySketch::LabelFont(bool bold)
+{
+    QFont font("courier");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+void PlySketch::SetColumnEnds(const int end[3]) { std::copy(end, end + 3, gColumnEnd); }
+
+const int *PlySketch::ColumnEnds() { return gColumnEnd; }
+
+PlySketch::PlySketch(QGraphicsScene *scene)
+    : scene_(scene),
+      rectangle_(new PlyRectangle(kHatchSpacing)),
+      frame_(new QGraphicsRectItem(0, 0, kFrameWidth, SketchGeometry::kFixedRowHeight)),
+      highlight_(new QGraphicsRectItem(0, 0, kFrameWidth, SketchGeometry::kFixedRowHeight)),
+      dataLabel_(new QGraphicsSimpleTextItem),
+      materialLabel_(new QGraphicsSimpleTextItem)
+{
+    frame_->setPen(QPen(QBrush(kSelected), 3, Qt::SolidLine));
+    frame_->setBrush(Qt::NoBrush);
+    frame_->setZValue(500);
+    highlight_->setPen(Qt::NoPen);
+    highlight_->setBrush(QBrush(QColor(192, 192, 192), Qt::SolidPattern));
+    highlight_->setZValue(100);
+    for (QGraphicsSimpleTextItem *label : {dataLabel_, materialLabel_}) {
+        label->setFont(LabelFont());
+        label->setZValue(200);
+    }
+    rectangle_->Resize(kRectangleWidth, SketchGeometry::kFixedRowHeight);
+    for (QGraphicsItem *item : std::initializer_list<QGraphicsItem *>{rectangle_, frame_, highlight_, dataLabel_,
+                                                                      materialLabel_}) {
+        item->hide();
+        scene_->addItem(item);
+    }
+}
+
+PlySketch::~PlySketch()
+{
+    if (!scene_)
+        return;
+    delete rectangle_;
+    delete frame_;
+    delete highlight_;
+    delete dataLabel_;
+    delete materialLabel_;
+}
+
+void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const ColorInfo &color, bool child,
+                      int position)
+{
+    id_ = ply.Id();
+    thickness_ = ply.Thickness();
+    angle_ = ply.Angle();
+    materialName_ = info.Name();
+    materialDescription_ = info.Type();
+    child_ = child;
+    position_ = position;
+
+    QColor fill(color.Red(), color.Green(), color.Blue());
+    if (child)
+        fill = fill.lighter(160);
+    rectangle_->setBrush(QBrush(fill, Qt::SolidPattern));
+    rectangle_->SetAngle(angle_);
+    rectangle_->show();
+
+    const QFontMetrics metrics(dataLabel_->font());
+    const auto measure = [&metrics](const std::string &text) {
+        return metrics.horizontalAdvance(QString::fromLatin1(text));
+    };
+    dataLabel_->setText(
+        QString::fromLatin1(SketchGeometry::DataLabel(thickness_, angle_, position_, gColumnEnd, measure)));
+    materialLabel_->setText(QString::fromLatin1(materialName_));
+    frame_->setPen(QPen(QBrush(child ? kChildSelected : kSelected), 3, Qt::SolidLine));
+    ColorLabels();
+}
+
+void PlySketch::SetHeight(bool fixed, int plySize, float maxThickness)
+{
+    const int height = SketchGeometry::RowHeight(fixed, plySize, maxThickness, thickness_);
+    rectangle_->Resize(kRectangleWidth, height);
+    frame_->setRect(0, 0, kFrameWidth, height);
+}
+
+void PlySketch::Place(int x, int y, int rectangleX)
+{
+    const int offset = SketchGeometry::LabelOffset(Height());
+    rectangle_->MoveTo(x + rectangleX, y);
+    dataLabel_->setPos(x, y + offset);
+    frame_->setPos(x + rectangleX - 2, y);
+    highlight_->setRect(0, 0, x + rectangleX - 6, highlight_->rect().height());
+    highlight_->setPos(1, y + offset - 3);
+    materialLabel_->setPos(frame_->pos().x() + kFrameWidth + 15, y + offset);
+}
+
+void PlySketch::SetSelected(bool selected, bool repaint)
+{
+    selected_ = selected;
+    frame_->setVisible(selected);
+    highlight_->setVisible(selected);
+    ColorLabels();
+    if (repaint && scene_)
+        scene_->update();
+}
+
+void PlySketch::ColorLabels()
+{
+    QColor color = child_ ? kChildLabel : QColor(Qt::black);
+    if (selected_)
+        color = child_ ? kChildSelected : kSelected;
+    dataLabel_->setBrush(color);
+    materialLabel_->setBrush(color);
+}
+
+void PlySketch::ShowLabels(bool show)
+{
+    dataLabel_->setVisible(show);
+    materialLabel_->setVisible(show);
+}
+
+bool PlySketch::Contains(const QGraphicsItem *item) const
+{
+    return item && (item == rectangle_ || item == frame_ || item == highlight_ || item == dataLabel_ ||
+                    item == materialLabel_);
+}
+
+int PlySketch::Y() const { return static_cast<int>(rectangle_->pos().y()); }
+
+int PlySketch::Height() const { return static_cast<int>(rectangle_->rect().height()); }
+
+int PlySketch::DataLabelWidth() const { return static_cast<int>(dataLabel_->boundingRect().width()); }
+
+int PlySketch::DataLabelHeight() const { return static_cast<int>(dataLabel_->boundingRect().height()); }
+
+int PlySketch::MaterialLabelRight() const
+{
+    return static_cast<int>(materialLabel_->pos().x() + materialLabel_->boundingRect().width());
+}

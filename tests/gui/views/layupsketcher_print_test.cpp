@@ -1,0 +1,147 @@
+#include "core/layup.h"
+#include "gui/views/layupsketcher.h"
+#include "gui/views/layupsketchertesting.h"
+#include "gui/views/plysketch.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGraphicsScene>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+Layup Plies(int count)
+{
+    Layup layup;
+    for (int i = 1; i <= count; ++i) {
+        auto *ply = new PlySimple(i, "ply");
+        ply->SetThickness(0.125f);
+        ply->SetAngle(i % 2 ? 45.0f : -45.0f);
+        layup.Add(ply);
+    }
+    return layup;
+}
+
+// Pages of a PDF written by the toolkit: its page objects are plain text.
+int PageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(file.readAll());
+    return static_cast<int>(text.count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+class SketchPrintTest : public ::testing::Test
+{
+protected:
+    SketchPrintTest() : scene_(0, 0, 1000, 3000), sketch_(&scene_, nullptr, nullptr) {}
+    ~SketchPrintTest() override { SetPrintSetupDialog({}); }
+
+    // Prints to a PDF through a set-up that picks the file (and, when given,
+    // the page size) and accepts.
+    bool PrintToPdf(std::string &error, const QString &name, const QPageSize *page = nullptr)
+    {
+        pdf_ = dir_.filePath(name);
+        SetPrintSetupDialog([this, page](QPrinter &printer, QWidget *parent) {
+            EXPECT_EQ(parent, &sketch_);
+            EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf_);
+            if (page)
+                printer.setPageSize(*page);
+            return true;
+        });
+        return sketch_.Print(error);
+    }
+
+    // With CORVANE_SCREENSHOTS set, the first page as a PNG for a person to look at.
+    void SavePageOne(const char *name)
+    {
+        const char *dir = std::getenv("CORVANE_SCREENSHOTS");
+        if (dir && *dir)
+            QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile", pdf_,
+                                           QString::fromLocal8Bit(dir) + "/" + name});
+    }
+
+    void Draw(int plies)
+    {
+        sketch_.Show(Plies(plies));
+        sketch_.Draw(25 * plies, 0.125f * plies);
+    }
+
+    QTemporaryDir dir_;
+    QString pdf_;
+    QGraphicsScene scene_;
+    LayupSketcher sketch_;
+};
+
+TEST_F(SketchPrintTest, ASketchThatFitsPrintsOnePage)
+{
+    Draw(8);
+    std::string error = "old";
+    ASSERT_TRUE(PrintToPdf(error, "small.pdf"));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(PageCount(pdf_), 1);
+    SavePageOne("print-small");
+}
+
+TEST_F(SketchPrintTest, ATallSketchPrintsOverlappingStrips)
+{
+    Draw(200);
+    std::string error;
+    ASSERT_TRUE(PrintToPdf(error, "tall.pdf"));
+    // Letter at screen resolution: strips of 11 - 2 inches, stepping 8 inches.
+    QPrinter printer(QPrinter::ScreenResolution);
+    const int step = 8 * printer.logicalDpiY();
+    const int height = static_cast<int>(scene_.sceneRect().height());
+    EXPECT_GT(height, 4000);
+    EXPECT_EQ(PageCount(pdf_), (height + step - 1) / step);
+    SavePageOne("print-tall");
+}
+
+TEST_F(SketchPrintTest, EmptyStripsAreSkipped)
+{
+    Draw(3);
+    // Something far below the plies, with nothing between.
+    scene_.addRect(0, 2450, 40, 40);
+    scene_.setSceneRect(0, 0, 600, 2500);
+    std::string error;
+    ASSERT_TRUE(PrintToPdf(error, "gap.pdf"));
+    EXPECT_EQ(PageCount(pdf_), 2);
+}
+
+TEST_F(SketchPrintTest, CancelledSetUpPrintsNothing)
+{
+    Draw(3);
+    bool asked = false;
+    SetPrintSetupDialog([&asked](QPrinter &, QWidget *) { return !(asked = true); });
+    std::string error = "old";
+    EXPECT_TRUE(sketch_.Print(error));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(error, "");
+}
+
+TEST_F(SketchPrintTest, FailuresSayInternalPrintingError)
+{
+    Draw(3);
+    // An inch or less of printable height would never step past the first strip.
+    const QPageSize tiny(QSizeF(4, 3), QPageSize::Inch);
+    std::string error;
+    EXPECT_FALSE(PrintToPdf(error, "tiny.pdf", &tiny));
+    EXPECT_EQ(error, "Internal printing error");
+    EXPECT_FALSE(QFile::exists(pdf_));
+
+    error.clear();
+    EXPECT_FALSE(PrintToPdf(error, "no/such/dir/x.pdf"));
+    EXPECT_EQ(error, "Internal printing error");
+}
+
+} // namespace

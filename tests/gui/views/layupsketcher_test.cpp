@@ -1,0 +1,350 @@
+#include "gui/views/layupsketcher.h"
+
+#include "core/layup.h"
+#include "gui/views/observer.h"
+#include "gui/views/plyrectangle.h"
+#include "gui/views/plysketch.h"
+#include "host/colormanager.h"
+#include "host/materiallist.h"
+#include "tools/lamhost/store.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+// A layup of plies with the given thicknesses, bottom first, angles 0, 45,
+// -45, 90 in turn, colours 2, 3, ... and material 301.
+Layup MakeLayup(const std::vector<float> &thicknesses, int stacking = StackingSimple)
+{
+    const float angles[] = {0.0f, 45.0f, -45.0f, 90.0f};
+    Layup layup;
+    for (size_t i = 0; i < thicknesses.size(); ++i) {
+        auto *ply = new PlySimple(static_cast<int>(i) + 1, "ply");
+        ply->SetThickness(thicknesses[i]);
+        ply->SetAngle(angles[i % 4]);
+        ply->SetColor(static_cast<int>(i) + 2);
+        ply->SetMaterial(301);
+        layup.Add(ply);
+    }
+    layup.SetStacking(stacking);
+    return layup;
+}
+
+class Hints : public Observer
+{
+public:
+    void Update(Subject *, int hint) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+class LayupSketcherTest : public ::testing::Test
+{
+protected:
+    LayupSketcherTest()
+        : store_(LamHost::DemoStore()),
+          scene_(0, 0, 1000, 3000)
+    {
+        store_.Activate();
+        lamCallbacksImp *t = LamHost::CallbackTable();
+        colors_ = std::make_unique<ColorManager>(t->GetColorCount, t->GetColorIDs, t->GetColor);
+        materials_ = std::make_unique<MaterialList>(t->GetMaterial, t->SelectMaterial);
+        materials_->Add(301);
+        sketch_ = std::make_unique<LayupSketcher>(&scene_, colors_.get(), materials_.get());
+        sketch_->resize(700, 500);
+        sketch_->show();
+        sketch_->Attach(&hints_);
+    }
+
+    // Clear, Show and Draw as the dialogs do, with the stack's thickness.
+    void Rebuild(const Layup &layup, int mode = SketchFeatureView, int plySizePerPly = 25)
+    {
+        sketch_->SetViewMode(mode);
+        sketch_->Clear();
+        sketch_->Show(layup);
+        const int rows = static_cast<int>(Rows().size());
+        float thickness = 0;
+        for (const auto &row : Rows())
+            thickness += row->Thickness();
+        sketch_->Draw(plySizePerPly * rows, thickness);
+        hints_.hints.clear();
+    }
+
+    const std::vector<std::unique_ptr<PlySketch>> &Rows() const { return sketch_->Rows(); }
+
+    std::vector<int> Column(int (PlySketch::*get)() const) const
+    {
+        std::vector<int> values;
+        for (const auto &row : Rows())
+            values.push_back(((*row).*get)());
+        return values;
+    }
+
+    std::vector<bool> Selected() const
+    {
+        std::vector<bool> selected;
+        for (const auto &row : Rows())
+            selected.push_back(row->IsSelected() && row->Frame()->isVisible());
+        return selected;
+    }
+
+    void Press(QPointF scenePoint, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const QPointF at = sketch_->mapFromScene(scenePoint);
+        QMouseEvent press(QEvent::MouseButtonPress, at, sketch_->viewport()->mapToGlobal(at), button, button,
+                          modifiers);
+        QApplication::sendEvent(sketch_->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, sketch_->viewport()->mapToGlobal(at), button,
+                            Qt::NoButton, modifiers);
+        QApplication::sendEvent(sketch_->viewport(), &release);
+    }
+
+    void Click(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Press(Rows()[row]->Rectangle()->sceneBoundingRect().center(), Qt::LeftButton, modifiers);
+    }
+
+    int RowOf(int id) const
+    {
+        for (size_t i = 0; i < Rows().size(); ++i)
+            if (Rows()[i]->Id() == id && !Rows()[i]->IsChild())
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    LamHost::Store store_;
+    std::unique_ptr<ColorManager> colors_;
+    std::unique_ptr<MaterialList> materials_;
+    QGraphicsScene scene_;
+    std::unique_ptr<LayupSketcher> sketch_;
+    Hints hints_;
+};
+
+TEST_F(LayupSketcherTest, StackingRulesAddTheirCopiesAboveTheRealPlies)
+{
+    const struct
+    {
+        int stacking;
+        bool half;
+        std::vector<int> ids;
+        int copies;
+    } cases[] = {
+        {StackingSimple, false, {3, 2, 1}, 0},
+        {StackingFullSymmetric, false, {1, 2, 3, 3, 2, 1}, 3},
+        {StackingSymmetricWithCore, false, {1, 2, 3, 2, 1}, 2},
+        {StackingFullRepeat, false, {3, 2, 1, 3, 2, 1}, 3},
+        {StackingRepeatWithCore, false, {2, 1, 3, 2, 1}, 2},
+        {StackingFullSymmetric, true, {3, 2, 1}, 0},
+    };
+    for (const auto &c : cases) {
+        sketch_->SetHalfView(c.half);
+        Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}, c.stacking));
+        SCOPED_TRACE(c.stacking);
+        EXPECT_EQ(Column(&PlySketch::Id), c.ids);
+        std::vector<int> positions;
+        for (int p = static_cast<int>(c.ids.size()); p > 0; --p)
+            positions.push_back(p);
+        EXPECT_EQ(Column(&PlySketch::Position), positions);
+        for (size_t i = 0; i < Rows().size(); ++i)
+            EXPECT_EQ(Rows()[i]->IsChild(), static_cast<int>(i) < c.copies);
+        std::vector<int> y = Column(&PlySketch::Y);
+        EXPECT_TRUE(std::is_sorted(y.begin(), y.end()));
+        EXPECT_EQ(sketch_->Separator()->isVisible(), c.copies > 0);
+        if (c.copies > 0) {
+            const qreal separator = sketch_->Separator()->line().y1();
+            EXPECT_LT(Rows()[c.copies - 1]->Bottom(), separator);
+            EXPECT_GT(Rows()[c.copies]->Y(), separator);
+        }
+    }
+    sketch_->SetHalfView(false);
+    // Rows shrink from the front and grow at the back, and are reused.
+    Rebuild(MakeLayup({0.1f}));
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(LayupSketcherTest, ClickingACopySelectsItsPlyAndShowsBoth)
+{
+    Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}, StackingFullSymmetric));
+    Click(1); // the copy of ply 2
+    EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
+    EXPECT_EQ(Selected(), (std::vector<bool>{false, true, false, false, true, false}));
+    EXPECT_EQ(hints_.hints, std::vector<int>{LayupShowSelectionChanged});
+    EXPECT_EQ(Rows()[1]->DataLabel()->brush().color(), QColor(200, 128, 128));
+    EXPECT_EQ(Rows()[4]->DataLabel()->brush().color(), QColor(128, 0, 0));
+    EXPECT_TRUE(sketch_->GetSelectedGroups().empty());
+
+    // The info box then shows that ply's material description.
+    sketch_->ShowInfo("Number of plies: 6");
+    EXPECT_TRUE(sketch_->InfoBox()->isVisible());
+    EXPECT_EQ(sketch_->InfoText()->text(), "Ply 2\nMaterial Description:\nPly");
+
+    // Clicking outside every ply clears the selection.
+    Press(QPointF(600, 2000));
+    EXPECT_TRUE(sketch_->GetSelectedPlies().empty());
+    sketch_->ShowInfo("Number of plies: 6");
+    EXPECT_EQ(sketch_->InfoText()->text(), "Number of plies: 6");
+    sketch_->ShowInfo("");
+    EXPECT_FALSE(sketch_->InfoBox()->isVisible());
+    sketch_->SetInfoVisible(true);
+    EXPECT_FALSE(sketch_->InfoBox()->isVisible());
+}
+
+TEST_F(LayupSketcherTest, ShiftAndCtrlClicks)
+{
+    Rebuild(MakeLayup({0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f}));
+    Click(RowOf(2));
+    Click(RowOf(5), Qt::ShiftModifier);
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{5, 4, 3, 2}));
+    Click(RowOf(3), Qt::ControlModifier);
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{5, 4, 2}));
+    Click(RowOf(6), Qt::ControlModifier);
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{6, 5, 4, 2}));
+    Click(RowOf(4), Qt::ShiftModifier); // already selected: no change
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{6, 5, 4, 2}));
+    Click(RowOf(1));
+    EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{1});
+    Click(RowOf(1));
+    EXPECT_TRUE(sketch_->GetSelectedPlies().empty());
+
+    // The same through the keys the sketch hears while it has the focus.
+    Click(RowOf(1));
+    QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(sketch_.get(), &shift);
+    Click(RowOf(3));
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{3, 2, 1}));
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(sketch_.get(), &ctrl);
+    Click(RowOf(2));
+    EXPECT_EQ(sketch_->GetSelectedPlies(), (std::vector<int>{3, 1}));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(sketch_.get(), &release);
+    Click(RowOf(2));
+    EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
+    EXPECT_EQ(hints_.hints.size(), 11u);
+}
+
+TEST_F(LayupSketcherTest, ScaleViewSelectsNothingAndHidesLabels)
+{
+    const Layup layup = MakeLayup({0.1f, 0.2f, 0.3f}, StackingFullSymmetric);
+    Rebuild(layup, SketchScaleView, 20);
+    Click(RowOf(2));
+    sketch_->SetSelectedPlies({1, 2});
+    EXPECT_TRUE(sketch_->GetSelectedPlies().empty());
+    for (const auto &row : Rows()) {
+        EXPECT_FALSE(row->DataLabel()->isVisible());
+        EXPECT_FALSE(row->MaterialLabel()->isVisible());
+    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(sketch_->Heading(i)->isVisible());
+    // Without gaps the separator lies on the first real ply's top edge.
+    EXPECT_EQ(sketch_->Separator()->line().y1(), Rows()[3]->Y());
+    // Heights follow the thicknesses: (120 + 2) pixels for 1.2 thick.
+    EXPECT_EQ(Column(&PlySketch::Height), (std::vector<int>{10, 20, 30, 30, 20, 10}));
+    EXPECT_EQ(Rows()[1]->Y(), 30);
+
+    Rebuild(layup, SketchScaleExplodeView, 20);
+    EXPECT_EQ(Rows()[1]->Y(), 40); // 10 between rows
+    Click(RowOf(2));
+    EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(sketch_->Heading(i)->isVisible());
+}
+
+TEST_F(LayupSketcherTest, ReferencePlaneLine)
+{
+    const struct
+    {
+        const char *what;
+        int stacking;
+        float offset;
+        bool textShown;
+        int y; // of the line; -1: at the separator
+    } cases[] = {
+        {"above", StackingSimple, -0.7f, true, 30},
+        {"at a ply boundary", StackingSimple, -0.1f, false, 60},
+        {"mid-ply", StackingSimple, -0.2f, false, 50},
+        {"below", StackingSimple, 0.1f, true, 120},
+        {"mid-plane of a symmetric stack", StackingFullSymmetric, -0.6f, false, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        sketch_->SetReferencePlane(c.offset);
+        Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}, c.stacking));
+        const int y = c.y < 0 ? static_cast<int>(sketch_->Separator()->line().y1()) : c.y;
+        EXPECT_TRUE(sketch_->PlaneLine()->isVisible());
+        EXPECT_EQ(sketch_->PlaneLine()->line().y1(), y);
+        EXPECT_EQ(sketch_->PlaneText()->isVisible(), c.textShown);
+        EXPECT_EQ(sketch_->PlaneText()->y(), y - 15);
+    }
+    EXPECT_EQ(Rows()[0]->Y(), 20);
+    sketch_->SetReferencePlane(-0.7f);
+    Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}));
+    EXPECT_EQ(Rows()[0]->Y(), 80);
+    EXPECT_TRUE(sketch_->PlaneText()->text().endsWith("bottom fiber dist = -0.7"));
+    // The canvas ends below the information text and right of every label.
+    const QRectF canvas = scene_.sceneRect();
+    EXPECT_GT(canvas.height(), sketch_->InfoText()->y());
+    EXPECT_GE(canvas.right(), sketch_->PlaneText()->sceneBoundingRect().right() + 10);
+}
+
+TEST_F(LayupSketcherTest, RightClickTellsTheObserversUnlessSketcherOnly)
+{
+    Rebuild(MakeLayup({0.1f, 0.2f}));
+    const QPointF at = Rows()[0]->Rectangle()->sceneBoundingRect().center();
+    Press(at, Qt::RightButton);
+    EXPECT_EQ(hints_.hints, std::vector<int>{LayupShowRightClick});
+    EXPECT_TRUE(sketch_->GetSelectedPlies().empty());
+    int x = 0, y = 0;
+    sketch_->GetClickPosition(&x, &y);
+    EXPECT_EQ(QPoint(x, y), sketch_->viewport()->mapToGlobal(sketch_->mapFromScene(at)));
+
+    hints_.hints.clear();
+    sketch_->SetSketcherOnly(true);
+    Press(at, Qt::RightButton);
+    EXPECT_EQ(hints_.hints, std::vector<int>{LayupShowSelectionChanged});
+    EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
+}
+
+TEST_F(LayupSketcherTest, ColoursAndHatch)
+{
+    Layup layup = MakeLayup({0.1f, 0.2f, 0.3f}, StackingFullSymmetric);
+    static_cast<PlySimple &>(*layup[2]).SetColor(99); // not in the host's table
+    static_cast<PlySimple &>(*layup[0]).SetColor(1);  // black
+    Rebuild(layup);
+    const PlySketch &copyOfBlack = *Rows()[0];
+    const PlySketch &black = *Rows()[5];
+    const PlySketch &unknown = *Rows()[3];
+    EXPECT_EQ(black.Rectangle()->brush().color(), QColor(0, 0, 0));
+    EXPECT_EQ(copyOfBlack.Rectangle()->brush().color(), QColor(0, 0, 0).lighter(160));
+    EXPECT_EQ(unknown.Rectangle()->brush().color(), QColor(255, 255, 255));
+    EXPECT_EQ(black.Rectangle()->type(), 984376);
+    // Black gets white hatch lines, two of them in a 20-pixel row at 0 degrees.
+    ASSERT_EQ(black.Rectangle()->Lines().size(), 2);
+    EXPECT_EQ(black.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
+    EXPECT_EQ(black.Rectangle()->Lines()[1]->line().y1(), 14);
+    EXPECT_NE(unknown.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
+    EXPECT_EQ(black.MaterialLabel()->text(), "Carbon/epoxy UD 0.125");
+    EXPECT_EQ(copyOfBlack.DataLabel()->brush().color(), QColor(192, 192, 192));
+    // Data labels line up in their columns.
+    EXPECT_EQ(black.DataLabel()->text().size(), Rows()[2]->DataLabel()->text().size());
+}
+
+TEST_F(LayupSketcherTest, ASceneDeletedFirstTakesTheItems)
+{
+    auto scene = std::make_unique<QGraphicsScene>(0, 0, 1000, 3000);
+    auto sketch = std::make_unique<LayupSketcher>(scene.get(), nullptr, nullptr);
+    sketch->Show(MakeLayup({0.1f, 0.2f}, StackingFullSymmetric));
+    sketch->Draw(100, 0.6f);
+    EXPECT_EQ(sketch->Rows()[0]->Rectangle()->brush().color(), QColor(255, 255, 255).lighter(160));
+    scene.reset();
+    sketch.reset(); // ASan would tell of a second delete
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+#include "gui/views/sketchgeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+
+using namespace SketchGeometry;
+
+namespace {
+
+enum class Hatch { Horizontal, Slanted, Vertical };
+
+Hatch Kind(const std::vector<Line> &lines)
+{
+    bool horizontal = true, vertical = true;
+    for (const Line &l : lines) {
+        horizontal = horizontal && l.y1 == l.y2;
+        vertical = vertical && l.x1 == l.x2;
+    }
+    return horizontal ? Hatch::Horizontal : vertical ? Hatch::Vertical : Hatch::Slanted;
+}
+
+int Chars(const std::string &text) { return 8 * static_cast<int>(text.size()); }
+
+} // namespace
+
+TEST(SketchGeometryTest, HatchDirectionFollowsTheTruncatedAngle)
+{
+    const struct
+    {
+        float angle;
+        Hatch kind;
+    } rows[] = {
+        {0.0f, Hatch::Horizontal},  {2.9f, Hatch::Horizontal}, {-2.9f, Hatch::Horizontal},
+        {3.0f, Hatch::Slanted},     {-3.0f, Hatch::Slanted},   {45.0f, Hatch::Slanted},
+        {90.0f, Hatch::Vertical},   {-90.0f, Hatch::Vertical},
+    };
+    for (const auto &row : rows) {
+        const std::vector<Line> lines = FibreLines(40, 60, 100, 20, row.angle, 15);
+        ASSERT_FALSE(lines.empty()) << row.angle;
+        EXPECT_EQ(Kind(lines), row.kind) << row.angle;
+    }
+    // 89.9 is not made vertical, only steep: over 2000 pixels it leans 3.
+    const std::vector<Line> steep = FibreLines(0, 0, 100, 2000, 89.9f, 15);
+    EXPECT_EQ(Kind(steep), Hatch::Slanted);
+    for (const Line &l : steep)
+        EXPECT_LE(std::abs(l.x2 - l.x1), 4);
+    EXPECT_EQ(FibreLines(40, 60, 100, 20, 0.0f, 15),
+              (std::vector<Line>{{41, 67, 139, 67}, {41, 74, 139, 74}}));
+    EXPECT_TRUE(FibreLines(0, 0, 100, 6, 0.0f, 15).empty());
+}
+
+TEST(SketchGeometryTest, SlantedHatchStaysInItsRectangleAndMirrorsWithTheAngle)
+{
+    std::mt19937 random(16);
+    std::uniform_real_distribution<float> angles(3.0f, 89.4f);
+    std::uniform_int_distribution<int> heights(2, 300), positions(-50, 500);
+    for (int i = 0; i < 2000; ++i) {
+        const float angle = angles(random);
+        const int x = positions(random), y = positions(random), h = heights(random);
+        const std::vector<Line> up = FibreLines(x, y, 100, h, angle, 15);
+        const std::vector<Line> down = FibreLines(x, y, 100, h, -angle, 15);
+        ASSERT_EQ(up.size(), down.size());
+        ASSERT_GE(up.size(), 3u);
+        for (size_t k = 0; k < up.size(); ++k) {
+            for (const int ex : {up[k].x1, up[k].x2}) {
+                EXPECT_GE(ex, x - 1);
+                EXPECT_LE(ex, x + 100);
+            }
+            // Rising to the right for a positive angle, falling for a negative one.
+            EXPECT_LE(up[k].y2, up[k].y1);
+            EXPECT_GE(down[k].y2, down[k].y1);
+            EXPECT_NEAR(down[k].y1, 2 * y + h - up[k].y1, 1) << angle << " " << h;
+            EXPECT_EQ(down[k].x1, up[k].x1);
+        }
+    }
+}
+
+TEST(SketchGeometryTest, DarkFillsGetWhiteHatchLines)
+{
+    EXPECT_TRUE(WhiteHatch(0, 0, 100));
+    EXPECT_TRUE(WhiteHatch(50, 50, 50));
+    EXPECT_TRUE(WhiteHatch(0, 0, 0));
+    EXPECT_FALSE(WhiteHatch(0, 0, 101));
+    EXPECT_FALSE(WhiteHatch(60, 60, 60));
+}
+
+TEST(SketchGeometryTest, RowHeights)
+{
+    EXPECT_EQ(RowHeight(true, 500, 1.0f, 0.5f), 20);
+    EXPECT_EQ(RowHeight(false, 98, 1.0f, 0.5f), 50);
+    EXPECT_EQ(RowHeight(false, 98, 1.0f, 0.333f), 33);
+    EXPECT_EQ(RowHeight(false, 98, 1.0f, 0.0f), 2);
+    EXPECT_EQ(RowHeight(false, 98, 1.0f, 0.01f), 2);
+    // Nothing to scale against: drawable rather than NaN.
+    EXPECT_EQ(RowHeight(false, 98, 0.0f, 0.0f), 2);
+    EXPECT_EQ(RowHeight(false, 98, 0.0f, 1.0f), 2);
+    EXPECT_EQ(LabelOffset(20), 3);
+    EXPECT_EQ(LabelOffset(9), 0);
+    EXPECT_EQ(LabelOffset(60), 17);
+}
+
+TEST(SketchGeometryTest, ColumnsAndPaddedDataLabels)
+{
+    const std::string headings[3] = {"Thickness", "Angle", "Ply"};
+    const Columns columns = ComputeColumns(Chars, headings);
+    EXPECT_EQ((std::vector<int>(columns.end, columns.end + 3)), (std::vector<int>{98, 162, 202}));
+    EXPECT_EQ((std::vector<int>(columns.headingX, columns.headingX + 3)), (std::vector<int>{26, 122, 178}));
+    // A long heading pushes its column out.
+    const std::string wide[3] = {"Thickness of the ply", "Fibre angle", "Ply"};
+    const Columns pushed = ComputeColumns(Chars, wide);
+    EXPECT_EQ(pushed.end[0], 160);
+    EXPECT_EQ(pushed.headingX[1], 170);
+    EXPECT_EQ(pushed.end[1], 258);
+
+    EXPECT_EQ(DataLabel(0.125f, 45.0f, 6, columns.end, Chars), "       0.125     +45    6");
+    EXPECT_EQ(DataLabel(0.125f, -4.5f, 12, columns.end, Chars), "       0.125    -4.5   12");
+    // Wider than the columns: nothing added.
+    const int narrow[3] = {10, 10, 10};
+    EXPECT_EQ(DataLabel(0.125f, 45.0f, 12345, narrow, Chars), "      0.125   +4512345");
+    // A blank without width cannot make the padding loop forever.
+    const auto noBlank = [](const std::string &t) { return 8 * int(t.size() - std::count(t.begin(), t.end(), ' ')); };
+    EXPECT_EQ(DataLabel(1.0f, 0.0f, 1, columns.end, noBlank), "          1    +0  1");
+}
+
+namespace {
+
+std::vector<Row> Stack(int copies, int plies, int height = 20, float thickness = 1.0f)
+{
+    std::vector<Row> rows(copies + plies, Row{height, thickness, false});
+    for (int i = 0; i < copies; ++i)
+        rows[i].child = true;
+    return rows;
+}
+
+} // namespace
+
+TEST(SketchGeometryTest, RowsAndSeparator)
+{
+    LayoutInput feature;
+    feature.maxThickness = 6;
+    Layout l = LayOut(Stack(3, 3), feature);
+    EXPECT_EQ(l.rowY, (std::vector<int>{20, 40, 60, 100, 120, 140}));
+    EXPECT_TRUE(l.separatorShown);
+    EXPECT_EQ(l.separatorY, 90);
+    EXPECT_EQ(l.bottom, 160);
+
+    LayoutInput explode = feature;
+    explode.rowGap = 10;
+    l = LayOut(Stack(1, 2), explode);
+    EXPECT_EQ(l.rowY, (std::vector<int>{20, 80, 110}));
+    EXPECT_EQ(l.separatorY, 60);
+
+    LayoutInput scale = feature;
+    scale.labelGap = 0;
+    l = LayOut(Stack(0, 3), scale);
+    EXPECT_EQ(l.rowY, (std::vector<int>{20, 40, 60}));
+    EXPECT_FALSE(l.separatorShown);
+}
+
+TEST(SketchGeometryTest, ReferencePlane)
+{
+    struct Case
+    {
+        const char *what;
+        int copies;
+        float offset;
+        bool fullView;
+        bool shown, textShown;
+        int y, firstRow;
+    };
+    // Three plies of thickness 1, rows 20 high; with three copies the stack is
+    // six thick and the real plies start at y 100.
+    const Case cases[] = {
+        {"above the top", 0, -3.5f, true, true, true, 30, 80},
+        {"at the top", 0, -3.0f, true, true, false, 20, 20},
+        {"at a ply boundary", 0, -1.0f, true, true, false, 60, 20},
+        {"mid-ply", 0, -1.5f, true, true, false, 50, 20},
+        {"at the bottom", 0, 0.0f, true, true, false, 80, 20},
+        {"below the bottom", 0, 0.5f, true, true, true, 120, 20},
+        {"mid-plane of a symmetric stack", 3, -3.0f, true, true, false, 90, 20},
+        {"upper half of a half view", 0, -2.0f, false, false, false, 0, 20},
+    };
+    for (const Case &c : cases) {
+        LayoutInput input;
+        input.offset = c.offset;
+        input.maxThickness = c.copies ? 6.0f : 3.0f;
+        input.fullView = c.fullView;
+        const Layout l = LayOut(Stack(c.copies, 3), input);
+        EXPECT_EQ(l.planeShown, c.shown) << c.what;
+        EXPECT_EQ(l.planeTextShown, c.textShown) << c.what;
+        if (c.shown) {
+            EXPECT_EQ(l.planeY, c.y) << c.what;
+        }
+        EXPECT_EQ(l.rowY.front(), c.firstRow) << c.what;
+    }
+    // A plane on a ply without thickness lies at that ply's edge.
+    LayoutInput input;
+    input.offset = 0.0f;
+    input.maxThickness = 2.0f;
+    std::vector<Row> rows = Stack(0, 3);
+    rows[2].thickness = 0.0f;
+    EXPECT_EQ(LayOut(rows, input).planeY, 80);
+}
