@@ -89,29 +89,41 @@ void BM_UndoAfterAddedPlies(benchmark::State &state)
 }
 BENCHMARK(BM_UndoAfterAddedPlies)->Arg(100)->Arg(400)->Arg(1600)->Unit(benchmark::kMicrosecond);
 
-// One undo after 40 edits of a loaded laminate of N plies.
-void BM_UndoAfterEditsOfLoaded(benchmark::State &state)
+// One undo after the given number of edits of a loaded laminate of plies plies.
+void UndoAfterEditsOfLoaded(benchmark::State &state, int plies, int edits)
 {
-    const int n = static_cast<int>(state.range(0));
-    constexpr int kEdits = 40;
-    LamHost::Store store(StoreWith(n));
+    LamHost::Store store(StoreWith(plies));
     store.Activate();
     const UnitSystem units;
     auto manager = NewManager(units);
     std::string error;
     if (!manager->LoadCurrentLaminate(error))
         state.SkipWithError(error.c_str());
-    for (int i = 0; i < kEdits; ++i)
-        Edit(*manager, i, n);
+    for (int i = 0; i < edits; ++i)
+        Edit(*manager, i, plies);
     for (auto _ : state) {
         if (!manager->Undo(error))
             state.SkipWithError(error.c_str());
         state.PauseTiming();
-        Edit(*manager, kEdits - 1, n);
+        Edit(*manager, edits - 1, plies);
         state.ResumeTiming();
     }
 }
+
+// One undo after 40 edits of a loaded laminate of N plies.
+void BM_UndoAfterEditsOfLoaded(benchmark::State &state)
+{
+    UndoAfterEditsOfLoaded(state, static_cast<int>(state.range(0)), 40);
+}
 BENCHMARK(BM_UndoAfterEditsOfLoaded)->Arg(200)->Arg(800)->Arg(3200)->Unit(benchmark::kMicrosecond);
+
+// One undo after K edits of a loaded laminate of 1,600 plies: the cost of an
+// undo against the length of the history.
+void BM_UndoAfterKEditsOf1600(benchmark::State &state)
+{
+    UndoAfterEditsOfLoaded(state, 1600, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_UndoAfterKEditsOf1600)->Arg(100)->Arg(1600)->Unit(benchmark::kMicrosecond);
 
 void BM_Load(benchmark::State &state)
 {

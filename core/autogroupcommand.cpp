@@ -2,9 +2,9 @@
 
 #include "core/laminate.h"
 #include "core/plygroup.h"
-#include "host/laminatemanager.h"
+#include "core/laminatemanageraccess.h"
 
-int AutoGroupCommand::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+int AutoGroupCommand::Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &) const
 {
     laminate = manager.CurrentLaminate();
     laminate.SetLayup(PlyGroup(0, result_));

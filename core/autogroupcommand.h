@@ -13,7 +13,7 @@ public:
 
     // Builds the manager's current laminate with the recorded layup as its root
     // (group id 0) in laminate, whatever the layup was. Always CommandNewLaminate.
-    int Execute(LaminateManager &manager, Laminate &laminate, std::string &error) const override;
+    int Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &error) const override;
     std::string Name() const override { return "AutoGroup"; }
 
     const Layup &Result() const { return result_; }

@@ -10,10 +10,9 @@
 
 namespace {
 
-constexpr float kPlyTolerance = 1e-6f;
 // Neighbouring values closer than this share a class. It is looser than the match,
 // so that rounding in the comparison can never put two matching values apart.
-constexpr double kChainTolerance = 4e-6;
+constexpr double kChainTolerance = 4.0 * kPlyTolerance;
 
 constexpr uint64_t kModulus = (uint64_t(1) << 61) - 1;
 constexpr uint64_t kBase = 0x1d3f6a2b5c7e9b1ULL % kModulus;

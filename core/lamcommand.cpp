@@ -2,7 +2,7 @@
 
 #include "core/lamcommandtaker.h"
 #include "core/layupmanager.h"
-#include "host/laminatemanager.h"
+#include "core/laminatemanageraccess.h"
 
 bool LamCommandTaker::Submit(std::unique_ptr<LamCommand> command)
 {
@@ -12,7 +12,7 @@ bool LamCommandTaker::Submit(std::unique_ptr<LamCommand> command)
     return true;
 }
 
-int LayupCommand::Execute(LaminateManager &manager, Laminate &, std::string &error) const
+int LayupCommand::Execute(LaminateManagerAccess &manager, Laminate &, std::string &error) const
 {
     LayupManager &layup = *manager.GetLayupManager();
     if (Apply(layup))

@@ -5,7 +5,7 @@
 #include <string>
 
 class Laminate;
-class LaminateManager;
+class LaminateManagerAccess;
 class LayupManager;
 
 // What LamCommand::Execute tells the replaying caller.
@@ -28,7 +28,7 @@ public:
 
     // Repeats the change on the manager's current laminate, or builds the new
     // laminate in laminate; returns a CommandResult, with error set on failure.
-    virtual int Execute(LaminateManager &manager, Laminate &laminate, std::string &error) const = 0;
+    virtual int Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &error) const = 0;
     // The text that names the command to the user (undo menu entry).
     virtual std::string Name() const = 0;
 };
@@ -43,7 +43,7 @@ public:
 
     // Applies on the manager's layup manager (the laminate argument is not used):
     // CommandApplied, or CommandFailed with the layup manager's error text.
-    int Execute(LaminateManager &manager, Laminate &laminate, std::string &error) const override;
+    int Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &error) const override;
     // Performs the recorded operation; its result is the operation's.
     virtual bool Apply(LayupManager &manager) const = 0;
 

@@ -1,7 +1,7 @@
 #include "core/lamcommandreplace.h"
 
 #include "core/layupmanager.h"
-#include "host/laminatemanager.h"
+#include "core/laminatemanageraccess.h"
 
 LamCommandReplace::LamCommandReplace(const Laminate &laminate, bool withLayup, const std::string &name)
     : laminate_(laminate)
@@ -12,26 +12,26 @@ LamCommandReplace::LamCommandReplace(const Laminate &laminate, bool withLayup, c
         laminate_.SetLayup(PlyGroup(0));
 }
 
-int LamCommandReplace::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+int LamCommandReplace::Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &) const
 {
     if (withLayup_) {
         laminate = laminate_;
     } else {
         // Copied first: laminate may be the current laminate itself.
-        const PlyGroup layup = manager.CurrentLaminate().RootGroup();
+        PlyGroup layup = manager.CurrentLaminate().RootGroup();
         laminate = laminate_;
-        laminate.SetLayup(layup);
+        laminate.SetLayup(std::move(layup));
     }
     manager.GetLayupManager()->ClearClipboard();
     return CommandNewLaminate;
 }
 
-int LamCommandStacking::Execute(LaminateManager &manager, Laminate &laminate, std::string &) const
+int LamCommandStacking::Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &) const
 {
     laminate = manager.CurrentLaminate();
     PlyGroup root = laminate.RootGroup();
     root.GetLayup().SetStacking(code_);
-    laminate.SetLayup(root);
+    laminate.SetLayup(std::move(root));
     return CommandNewLaminate;
 }
 

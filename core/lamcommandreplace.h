@@ -17,7 +17,7 @@ public:
     // Builds the stored laminate in laminate (keeping the manager's current layup
     // unless the command carries its own) and empties the layup manager's
     // clipboard. Always CommandNewLaminate.
-    int Execute(LaminateManager &manager, Laminate &laminate, std::string &error) const override;
+    int Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &error) const override;
     std::string Name() const override { return name_; }
 
 private:
@@ -34,7 +34,7 @@ public:
 
     // Builds the current laminate with the recorded stacking code in laminate;
     // the clipboard is left alone. Always CommandNewLaminate.
-    int Execute(LaminateManager &manager, Laminate &laminate, std::string &error) const override;
+    int Execute(LaminateManagerAccess &manager, Laminate &laminate, std::string &error) const override;
     // "Simple stacking" ... "Repeat stacking with core" for codes 0 to 4, else "stacking".
     std::string Name() const override;
 

@@ -20,12 +20,33 @@ Laminate::Laminate(int id, const std::string &name, int hostNumber)
 
 Laminate::Laminate(const Laminate &other) = default; // PlyGroup's copy re-roots inside the copy
 
+Laminate::Laminate(Laminate &&other)
+    : root_(std::move(other.root_))
+{
+    CopyProperties(other);
+}
+
 Laminate &Laminate::operator=(const Laminate &other)
 {
     if (this == &other)
         return *this;
     root_ = other.root_;
     root_.SetRoot(&root_);
+    CopyProperties(other);
+    return *this;
+}
+
+Laminate &Laminate::operator=(Laminate &&other)
+{
+    if (this == &other)
+        return *this;
+    root_ = std::move(other.root_);
+    CopyProperties(other);
+    return *this;
+}
+
+void Laminate::CopyProperties(const Laminate &other)
+{
     name_ = other.name_;
     id_ = other.id_;
     hostNumber_ = other.hostNumber_;
@@ -40,7 +61,6 @@ Laminate &Laminate::operator=(const Laminate &other)
     damping_ = other.damping_;
     referenceTemperature_ = other.referenceTemperature_;
     modified_ = other.modified_;
-    return *this;
 }
 
 void Laminate::SetFailureTheory(int code)
@@ -104,6 +124,13 @@ void Laminate::SetLayup(const PlyGroup &group)
     Touch(!modified_ && !root_.IsEqual(group));
     root_ = group;
     root_.SetRoot(&root_);
+    root_.Renumber(1);
+}
+
+void Laminate::SetLayup(PlyGroup &&group)
+{
+    Touch(!modified_ && !root_.IsEqual(group));
+    root_ = std::move(group); // re-roots the links
     root_.Renumber(1);
 }
 

@@ -7,9 +7,9 @@
 class UnitSystem;
 
 // One laminate definition: name, the host's two integers, the properties and
-// the root group holding the layup. Copied by value (the root deeply). Setters
-// raise the modified flag only on a real change, so that writing back unchanged
-// values leaves it clear.
+// the root group holding the layup. Copied by value (the root as PlyGroup
+// copies it: the plies shared until changed). Setters raise the modified flag
+// only on a real change, so that writing back unchanged values leaves it clear.
 class Laminate
 {
 public:
@@ -19,7 +19,10 @@ public:
     Laminate();
     Laminate(int id, const std::string &name, int hostNumber);
     Laminate(const Laminate &other);
+    // Takes other's layup; other keeps an empty root.
+    Laminate(Laminate &&other);
     Laminate &operator=(const Laminate &other);
+    Laminate &operator=(Laminate &&other);
 
     int Id() const { return id_; }
     const std::string &Name() const { return name_; }
@@ -50,6 +53,8 @@ public:
     // Installs a deep copy of group as the root, re-roots its links and
     // numbers the plies from 1. Every layup edit ends with this call.
     void SetLayup(const PlyGroup &group);
+    // The same, taking group's items; group is left empty.
+    void SetLayup(PlyGroup &&group);
     void ClearModified() { modified_ = false; }
 
     // Compares everything but the name and the modified flag.
@@ -64,6 +69,7 @@ public:
 
 private:
     void Touch(bool changed) { modified_ = modified_ || changed; }
+    void CopyProperties(const Laminate &other);
 
     std::string name_;
     int id_ = 0;

@@ -12,6 +12,40 @@ Layup::Layup(const Layup &other)
         Add(item->Clone());
 }
 
+Layup::Layup(const Layup &other, SharePlies)
+    : stacking_(other.stacking_)
+{
+    if (other.PliesOnly()) {
+        plies_ = other.plies_;
+        const_plies_ = other.const_plies_;
+        return;
+    }
+    plies_.reserve(other.plies_.size());
+    const_plies_.reserve(other.plies_.size());
+    for (const PlyHandle &item : other.plies_) {
+        if (IsGroup(*item))
+            Add(item->Clone());
+        else
+            Add(item);
+    }
+}
+
+Layup::Layup(Layup &&other) noexcept
+    : stacking_(other.stacking_)
+{
+    Swap(other);
+}
+
+Layup &Layup::operator=(Layup &&other) noexcept
+{
+    if (this != &other) {
+        Layup taken(std::move(other));
+        Swap(taken);
+        stacking_ = taken.stacking_;
+    }
+    return *this;
+}
+
 Layup &Layup::operator=(const Layup &other)
 {
     if (this != &other) {
@@ -30,7 +64,8 @@ bool Layup::operator==(const Layup &other) const
     if (stacking_ != other.stacking_ || const_plies_.size() != other.const_plies_.size())
         return false;
     for (size_t i = 0; i < const_plies_.size(); ++i) {
-        if (!const_plies_[i]->IsEqual(*other.const_plies_[i]))
+        // A ply shared by both is equal to itself.
+        if (const_plies_[i].Get() != other.const_plies_[i].Get() && !const_plies_[i]->IsEqual(*other.const_plies_[i]))
             return false;
     }
     return true;
@@ -61,6 +96,11 @@ void Layup::ReserveOneMore()
         const_plies_.reserve(2 * needed);
 }
 
+bool Layup::IsGroup(const PlyBase &item)
+{
+    return item.IsGroupItem();
+}
+
 bool Layup::Add(const PlyHandle &item)
 {
     if (!item)
@@ -68,6 +108,7 @@ bool Layup::Add(const PlyHandle &item)
     ReserveOneMore();
     plies_.push_back(item);
     const_plies_.emplace_back(item);
+    others_ += Other(*item);
     return true;
 }
 
@@ -90,7 +131,9 @@ Layup::Iterator Layup::Insert(Iterator position, const PlyHandle &item)
         return plies_.cend();
     ReserveOneMore();
     const_plies_.insert(const_plies_.cbegin() + index, ConstPlyHandle(item));
-    return plies_.insert(plies_.cbegin() + index, item);
+    const Iterator inserted = plies_.insert(plies_.cbegin() + index, item);
+    others_ += Other(*item);
+    return inserted;
 }
 
 Layup::Iterator Layup::Erase(Iterator position)
@@ -100,6 +143,7 @@ Layup::Iterator Layup::Erase(Iterator position)
         throw std::out_of_range("layup erase position out of range");
     // The item is destroyed here, after both lists agree again.
     PlyHandle keep = plies_[index];
+    others_ -= Other(*keep);
     const_plies_.erase(const_plies_.cbegin() + index);
     return plies_.erase(plies_.cbegin() + index);
 }
@@ -111,10 +155,29 @@ void Layup::Clear()
     // Empty the lists before the items go, in case an item's destructor looks back.
     plies.swap(plies_);
     constPlies.swap(const_plies_);
+    others_ = 0;
 }
 
 void Layup::Swap(Layup &other) noexcept
 {
     plies_.swap(other.plies_);
     const_plies_.swap(other.const_plies_);
+    std::swap(others_, other.others_);
+}
+
+PlyBase *Layup::Unshare(int index)
+{
+    if (index < 0 || index >= Size())
+        throw std::out_of_range("layup index out of range");
+    PlyHandle &item = plies_[index];
+    // This layup's own two lists hold two shares; any other share is another
+    // holder of the ply. Groups and links are never shared between copies.
+    if (item.Holder()->count > 2 && !IsGroup(*item)) {
+        std::unique_ptr<PlyBase> copy(item->Clone());
+        PlyHandle own(new PlyHolder(copy.get()));
+        copy.release();
+        const_plies_[index] = own;
+        item = std::move(own);
+    }
+    return item.Get();
 }

@@ -16,7 +16,10 @@ enum StackingRule : int {
 
 // An ordered list of ply items, bottom of the stack first, with a stacking
 // code. Items are held by shared handles in two parallel lists: one for
-// changing items, one for reading them. Copies are deep.
+// changing items, one for reading them. Copies are deep; a sharing copy (what
+// copies of groups and laminates make) shares the simple plies with its source
+// and clones the groups and links, and a shared ply is copied when it is
+// changed through Unshare.
 //
 // The lists never hold a null handle. Erasing or replacing items may leave
 // links elsewhere in the tree with stale targets: whoever edits a tree calls
@@ -26,12 +29,19 @@ class Layup
 public:
     using Iterator = std::vector<PlyHandle>::const_iterator;
     using ConstIterator = std::vector<ConstPlyHandle>::const_iterator;
+    enum SharePlies { Share };
 
     Layup() = default;
     // Deep copy: every item cloned, nothing shared.
     Layup(const Layup &other);
+    // The simple plies' holders shared with other, groups and links cloned
+    // (themselves sharing their plies).
+    Layup(const Layup &other, SharePlies);
+    // Takes other's items; other keeps its stacking code and no items.
+    Layup(Layup &&other) noexcept;
     // Deep copy; safe when other lies inside one of this layup's items.
     Layup &operator=(const Layup &other);
+    Layup &operator=(Layup &&other) noexcept;
     virtual ~Layup();
 
     // Same stacking, same size and items pairwise IsEqual.
@@ -76,10 +86,21 @@ public:
     // Exchanges the items with other; the stacking codes stay where they were.
     void Swap(Layup &other) noexcept;
 
+    // The item at index, to be changed: a simple ply that another layup also
+    // holds is first replaced here by a copy of its own, so that the change
+    // stays in this layup. Throws std::out_of_range unless 0 <= index < Size().
+    PlyBase *Unshare(int index);
+    // Whether every item is a simple ply, so that walks over the groups of a
+    // tree can pass over plain lists of plies.
+    bool PliesOnly() const { return others_ == 0; }
+
 private:
     void ReserveOneMore();
+    static bool IsGroup(const PlyBase &item);
+    static int Other(const PlyBase &item) { return item.IsPly() ? 0 : 1; }
 
     int stacking_ = StackingSimple;
+    int others_ = 0; // items that are not simple plies
     std::vector<PlyHandle> plies_;
     std::vector<ConstPlyHandle> const_plies_;
 };

@@ -4,7 +4,7 @@
 #include "core/layup.h"
 #include "core/plygroup.h"
 #include "core/plygrouplink.h"
-#include "util/logger.h"
+#include "util/trace.h"
 #include "util/tolerance.h"
 
 #include <cmath>
@@ -16,13 +16,7 @@
 
 namespace {
 
-constexpr float kPlyTolerance = 1e-6f;
 constexpr double kAbsoluteAngleTolerance = 1e-8;
-
-void Log(const std::string &message)
-{
-    Tuvo::Logger::Root()->Log(message);
-}
 
 // Orders by material, colour, then thickness where thicknesses differ at the
 // tolerance: negative, zero (alike so far) or positive.
@@ -168,14 +162,14 @@ LayupMaker *LayupMaker::CondenseSetup(const std::vector<PlySimple> &plies)
     State &s = *maker->state_;
     s.plies = plies;
     s.n = static_cast<int>(plies.size());
-    Log("LayupMaker::CondenseSetup begin with " + std::to_string(s.n) + " plies.\n");
+    TraceLine([&] { return "LayupMaker::CondenseSetup begin with " + std::to_string(s.n) + " plies.\n"; });
     if (s.n == 0) {
-        Log("LayupMaker::CondenseSetup: the input list of plies is empty!");
+        TraceLine("LayupMaker::CondenseSetup: the input list of plies is empty!");
         s.done = true;
         return maker;
     }
     if (AllPliesDiffer(s.plies)) {
-        Log("LayupMaker::Condense: all plies are different.\n");
+        TraceLine("LayupMaker::Condense: all plies are different.\n");
         s.result = FlatGroup(s.plies);
         s.done = true;
         return maker;
@@ -266,16 +260,18 @@ void LayupMaker::CondenseFinish()
         int &group = groupAt[run.firstStart];
         if (group == 0) {
             group = nextId++;
-            Log("GroupPlies: group " + std::to_string(group) + " created with " + std::to_string(run.length)
-                + " members.\n");
+            TraceLine([&] {
+                return "GroupPlies: group " + std::to_string(group) + " created with " + std::to_string(run.length)
+                    + " members.\n";
+            });
         } else {
-            Log("GroupPlies: reusing group " + std::to_string(group) + "\n");
+            TraceLine([&] { return "GroupPlies: reusing group " + std::to_string(group) + "\n"; });
         }
         run.parentGroupId = group;
         run.linkGroupId = nextId++;
         linkAt[run.secondStart] = k;
-        Log("GroupPlies: group " + std::to_string(run.linkGroupId) + " created as link to "
-            + std::to_string(group) + "\n");
+        TraceLine([&] { return "GroupPlies: group " + std::to_string(run.linkGroupId) + " created as link to "
+            + std::to_string(group) + "\n"; });
     }
 
     PlyGroup work(0);
@@ -308,14 +304,14 @@ void LayupMaker::CondenseFinish()
     for (size_t i = 0; same && i < expanded.size(); ++i)
         same = PliesMatch(s.plies[i], expanded[i]);
     if (same) {
-        Log("The grouped layup expands the same, AutoGroup success.\n");
+        TraceLine("The grouped layup expands the same, AutoGroup success.\n");
         s.result.GetLayup().Swap(layup);
     } else {
-        Log("The grouped layup differs, AutoGroup error!");
+        TraceLine("The grouped layup differs, AutoGroup error!");
         s.result = FlatGroup(s.plies);
     }
     s.result.SetRoot(&s.result);
-    Log("LayupMaker::CondenseFinish end with " + std::to_string(s.runs.size()) + " groups.");
+    TraceLine([&] { return "LayupMaker::CondenseFinish end with " + std::to_string(s.runs.size()) + " groups."; });
 }
 
 bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &error)
@@ -329,7 +325,7 @@ bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &er
           << "\n";
     auto fail = [&](const char *text) {
         error = text;
-        Log(trace.str());
+        TraceLine([&] { return trace.str(); });
         return false;
     };
 
@@ -380,7 +376,7 @@ bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &er
     if (!link && memberCount == 1 && layup[firstMember]->CountPlies() > 1) {
         run.parentGroupId = layup[firstMember]->Id();
         trace << "GroupPlies: reusing group " << run.parentGroupId << "\n";
-        Log(trace.str());
+        TraceLine([&] { return trace.str(); });
         return true;
     }
 
@@ -419,7 +415,7 @@ bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &er
     layup.Swap(rebuilt);
     // Links may still point at the items just replaced.
     work.SetRoot(&work);
-    Log(trace.str());
+    TraceLine([&] { return trace.str(); });
     return true;
 }
 
@@ -459,7 +455,7 @@ std::ostream &LayupMaker::Dump(std::ostream &out, const PlyGroup &group)
 
 void LayupMaker::FindStackingRule(Layup &layup)
 {
-    Log("begin LayupMaker::FindStackingRule");
+    TraceLine("begin LayupMaker::FindStackingRule");
     if (layup.Size() < 2)
         return;
     std::vector<PlySimple> plies;
@@ -472,20 +468,20 @@ void LayupMaker::FindStackingRule(Layup &layup)
     const std::vector<PlySimple> second(plies.begin() + secondStart, plies.end());
     char sizes[80];
     std::snprintf(sizes, sizeof sizes, "pc1 has %d plies, pc2 has %d\n", half, n - secondStart);
-    Log(sizes);
+    TraceLine(sizes);
 
     int stacking = StackingSimple;
     switch (MatchPlies(first, second)) {
     case PlyMatchReversed:
-        Log("LayupMaker::FindStackingRule: sym");
+        TraceLine("LayupMaker::FindStackingRule: sym");
         stacking = odd ? StackingSymmetricWithCore : StackingFullSymmetric;
         break;
     case PlyMatchEqual:
-        Log("LayupMaker::FindStackingRule: repeat");
+        TraceLine("LayupMaker::FindStackingRule: repeat");
         stacking = odd ? StackingRepeatWithCore : StackingFullRepeat;
         break;
     default:
-        Log("LayupMaker::FindStackingRule: bad match");
+        TraceLine("LayupMaker::FindStackingRule: bad match");
         return;
     }
     Layup rewritten;
@@ -494,5 +490,5 @@ void LayupMaker::FindStackingRule(Layup &layup)
         rewritten.Add(new PlySimple(plies[half]));
     rewritten.SetStacking(stacking);
     layup = rewritten;
-    Log("end LayupMaker::FindStackingRule");
+    TraceLine("end LayupMaker::FindStackingRule");
 }

@@ -8,7 +8,7 @@
 #include "core/plygrouplink.h"
 #include "core/plysimple.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 #include "util/tolerance.h"
 
 #include <algorithm>
@@ -17,45 +17,65 @@
 
 namespace {
 
-constexpr float kTolerance = 1e-6f;
 constexpr int kPasteSerialStart = -999999;
 // The longest full stack that a paste may produce.
 constexpr long long kMaxPlies = 100000;
 
-void Trace(const std::string &line)
+// Where a simple ply sits: its layup and its index there.
+struct PlyPlace
 {
-    Tuvo::Logger::Root()->Log(line);
-}
+    Layup *layup = nullptr;
+    int index = 0;
+};
 
-// The simple plies of group in the order of their numbers, groups entered. A
-// link's plies are not items of the tree: they stand as null, as a lookup by
-// number finds none there.
-void NumberPlies(PlyGroup &group, std::vector<PlySimple *> &byNumber)
+// The places of the simple plies of group in the order of their numbers, groups
+// entered. A link's plies are not items of the tree: they stand as empty
+// places, as a lookup by number finds none there.
+void NumberPlies(PlyGroup &group, std::vector<PlyPlace> &byNumber)
 {
     Layup &layup = group.GetLayup();
-    for (auto it = layup.Begin(); it != layup.End(); ++it) {
-        PlyBase *item = it->Get();
-        if (auto *ply = dynamic_cast<PlySimple *>(item))
-            byNumber.push_back(ply);
+    for (int i = 0; i < layup.Size(); ++i) {
+        PlyBase *item = layup[i].Get();
+        if (item->IsPly())
+            byNumber.push_back({&layup, i});
         else if (auto *inner = dynamic_cast<PlyGroup *>(item))
             NumberPlies(*inner, byNumber);
         else
-            byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), nullptr);
+            byNumber.insert(byNumber.end(), static_cast<size_t>(std::max(item->CountPlies(), 0)), PlyPlace());
     }
-}
-
-bool IsGroupItem(const PlyBase &item)
-{
-    return dynamic_cast<const PlyGroupBase *>(&item) != nullptr;
 }
 
 bool SamePlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
 {
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].Material() != b[i].Material() || a[i].Color() != b[i].Color()
-            || ValuesDiffer(a[i].Thickness(), b[i].Thickness(), kTolerance)
-            || ValuesDiffer(a[i].Angle(), b[i].Angle(), kTolerance))
+            || ValuesDiffer(a[i].Thickness(), b[i].Thickness(), kPlyTolerance)
+            || ValuesDiffer(a[i].Angle(), b[i].Angle(), kPlyTolerance))
             return false;
+    }
+    return true;
+}
+
+// Whether group's plies and links bear the numbers that Renumber(next) would
+// give them; next then is the number after them.
+bool Numbered(const PlyGroup &group, int &next)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        const PlyBase &item = **it;
+        if (item.IsPly()) {
+            if (item.Id() != next++)
+                return false;
+        } else if (const auto *inner = dynamic_cast<const PlyGroup *>(&item)) {
+            if (!Numbered(*inner, next))
+                return false;
+        } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(&item)) {
+            if (link->FirstPlyNumber() != next)
+                return false;
+            next += link->CountPlies();
+        } else {
+            return false;
+        }
     }
     return true;
 }
@@ -69,7 +89,7 @@ std::unique_ptr<PlyBase> LinkToOriginal(PlyGroup &work, const PlyBase &original,
     const PlyHandle existing = work.FindGroup(original.Id());
     if (!existing)
         return nullptr;
-    Trace("Paste: group w/same id");
+    TraceLine("Paste: group w/same id");
     if (negated && !reversed)
         return nullptr;
     std::vector<PlySimple> present;
@@ -78,13 +98,13 @@ std::unique_ptr<PlyBase> LinkToOriginal(PlyGroup &work, const PlyBase &original,
     dynamic_cast<const PlyGroupBase &>(original).ExpandedCopy().CollectPlies(copied);
     if (present.size() != copied.size())
         return nullptr;
-    Trace("Paste: groups same?");
+    TraceLine("Paste: groups same?");
     if (!SamePlies(present, copied))
         return nullptr;
-    Trace("Paste: create link");
+    TraceLine("Paste: create link");
     const int type = !reversed ? LinkRepeat : negated ? LinkAntisymmetry : LinkSymmetry;
     auto link = std::make_unique<PlyGroupLink>(id, existing->Id(), type, 1);
-    Trace("Paste: clone is link");
+    TraceLine("Paste: clone is link");
     return link;
 }
 
@@ -102,7 +122,7 @@ PlyGroup PasteSource(PlyGroup &work, const Layup &items, bool transformed)
         dropped = false;
         std::set<int> ids;
         for (int i = 0; i < layup.Size(); ++i) {
-            if (IsGroupItem(*layup[i]))
+            if (layup[i]->IsGroupItem())
                 ids.insert(layup[i]->Id());
         }
         Layup kept;
@@ -178,17 +198,17 @@ PlyInserter LayupManager::Impl::ComputeInserter(PlyGroup &work, const std::vecto
 }
 
 bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated,
-                                        int count)
+                                        int count, bool renumber)
 {
     const bool intoGroup = inserter.Group() != work.Id();
     if (intoGroup) {
         for (int i = 0; i < clipboard.items.Size(); ++i) {
-            if (IsGroupItem(*clipboard.items[i])) {
+            if (clipboard.items[i]->IsGroupItem()) {
                 error = "Paste: cannot nest groups";
                 return false;
             }
         }
-        Trace("LayupManager::Impl::pasteClipboard pasting inside a group!");
+        TraceLine("LayupManager::Impl::pasteClipboard pasting inside a group!");
     }
 
     // The handle keeps the target alive until its layup is replaced.
@@ -203,7 +223,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         error = "Unexpected error locating paste site";
         return false;
     }
-    Trace("Paste: paste site located");
+    TraceLine("Paste: paste site located");
 
     const PlyGroup pool = PasteSource(work, clipboard.items, reversed || negated);
     if (count > 0) {
@@ -212,18 +232,17 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         const long long plies = work.CountPlies() + copies * PliesPerCopy(work, pool);
         if (FullStack(plies, work.GetLayup().Stacking()) > kMaxPlies) {
             error = "Paste: too many plies";
-            Trace(error);
+            TraceLine(error);
             return false;
         }
     }
 
     Layup &layup = target->GetLayup();
-    Layup merged;
-    merged.SetStacking(layup.Stacking());
     const int split = inserter.Position() - 1;
-    for (int i = 0; i < split; ++i)
-        merged.Add(layup[i]);
-    Trace("Paste: part 1 copied");
+    // The pasted items are built apart, so that the searches of work below
+    // see the layup as it was.
+    Layup pasted;
+    TraceLine("Paste: part 1 copied");
 
     const Layup &items = pool.GetLayup();
     PlyGroup source(pool);
@@ -232,7 +251,7 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
     if (negated)
         source.Mirror();
     source.AssignSerials(kPasteSerialStart);
-    Trace("Paste: clipboard->source OK");
+    TraceLine("Paste: clipboard->source OK");
 
     int maxId = LargestGroupId(work);
     const Layup &sourceItems = source.GetLayup();
@@ -243,14 +262,14 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
         // of its target and not the original, which may be gone.
         std::map<int, int> copyIds;
         for (int k = 0, next = maxId; k < n; ++k) {
-            if (IsGroupItem(*sourceItems[k]))
+            if (sourceItems[k]->IsGroupItem())
                 copyIds[sourceItems[k]->Id()] = ++next;
         }
         for (int k = 0; k < n; ++k) {
             std::unique_ptr<PlyBase> clone(sourceItems[k]->Clone());
-            if (IsGroupItem(*clone)) {
+            if (clone->IsGroupItem()) {
                 clone->SetId(++maxId);
-                Trace(std::string("pasting group, using id = ").append(std::to_string(maxId)));
+                TraceLine([&] { return std::string("pasting group, using id = ").append(std::to_string(maxId)); });
                 if (auto *link = dynamic_cast<PlyGroupLink *>(clone.get())) {
                     const auto copy = copyIds.find(link->TargetGroupId());
                     if (copy != copyIds.end())
@@ -265,21 +284,33 @@ bool LayupManager::Impl::pasteClipboard(PlyGroup &work, const PlyInserter &inser
                     }
                 }
             }
-            merged.Add(clone.release());
-            Trace("Paste: clone(s) added");
+            pasted.Add(clone.release());
+            TraceLine("Paste: clone(s) added");
         }
     }
-    Trace("Paste: clipboard copied");
-    for (int i = split; i < layup.Size(); ++i)
-        merged.Add(layup[i]);
-    Trace("Paste: part 2 copied");
-
+    TraceLine("Paste: clipboard copied");
     if (intoGroup)
-        Trace("applying changes in group");
-    layup.Swap(merged);
+        TraceLine("applying changes in group");
+    if (split == layup.Size()) {
+        // On top: appended in place rather than the whole list rebuilt.
+        for (auto it = pasted.Begin(); it != pasted.End(); ++it)
+            layup.Add(*it);
+    } else {
+        Layup merged;
+        merged.SetStacking(layup.Stacking());
+        for (int i = 0; i < split; ++i)
+            merged.Add(layup[i]);
+        for (auto it = pasted.Begin(); it != pasted.End(); ++it)
+            merged.Add(*it);
+        for (int i = split; i < layup.Size(); ++i)
+            merged.Add(layup[i]);
+        layup.Swap(merged);
+    }
+    TraceLine("Paste: part 2 copied");
     work.SetRoot(&work);
-    work.Renumber(1);
-    Trace("LayupManager::Impl::pasteClipboard done");
+    if (renumber)
+        work.Renumber(1);
+    TraceLine("LayupManager::Impl::pasteClipboard done");
     return true;
 }
 
@@ -293,19 +324,27 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
     PlyGroup work = laminate->RootGroup();
     // One walk for the whole selection: looking each number up from the bottom
     // of the stack takes time in the square of the plies when all are selected.
-    std::vector<PlySimple *> byNumber;
+    std::vector<PlyPlace> byNumber;
     NumberPlies(work, byNumber);
     for (const int number : plies) {
-        PlySimple *ply = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1] : nullptr;
+        const PlyPlace place = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1]
+                                                                                          : PlyPlace();
+        // The work copy shares its plies with the laminate: the ply changed is a copy of its own.
+        auto *ply = place.layup ? static_cast<PlySimple *>(place.layup->Unshare(place.index)) : nullptr;
         if (!ply) {
-            Trace(std::string("Ply ").append(std::to_string(number)).append(" not found for modification of ").append(what));
+            TraceLine([&] {
+                return std::string("Ply ")
+                    .append(std::to_string(number))
+                    .append(" not found for modification of ")
+                    .append(what);
+            });
             error = std::string("Ply not found for modification of ").append(what);
             return false;
         }
         changed = set(*ply) || changed;
     }
     if (changed)
-        laminate->SetLayup(work);
+        laminate->SetLayup(std::move(work));
     return true;
 }
 
@@ -325,6 +364,17 @@ LayupManager::~LayupManager() = default;
 void LayupManager::SetInsertBefore(bool before)
 {
     impl_->insertBefore = before;
+    ++impl_->insertSideChoices;
+}
+
+bool LayupManager::InsertBefore() const
+{
+    return impl_->insertBefore;
+}
+
+unsigned LayupManager::InsertSideChoices() const
+{
+    return impl_->insertSideChoices;
 }
 
 bool LayupManager::AddPly(const Selection &selection, int material, float thickness, float angle, int color)
@@ -335,10 +385,10 @@ bool LayupManager::AddPly(const Selection &selection, int material, float thickn
     const PlyInserter inserter = d.ComputeInserter(work, selection.plies, selection.Groups(), d.insertBefore);
     if (!inserter.IsValid()) {
         d.error = "Invalid insertion operator";
-        Trace(std::string("LayupManager::AddPly").append(d.error));
+        TraceLine([&] { return std::string("LayupManager::AddPly").append(d.error); });
         return false;
     }
-    Trace("AddPly: inserter is valid");
+    TraceLine("AddPly: inserter is valid");
     d.clipboard.Clear();
     auto *ply = new PlySimple(0, "");
     ply->SetMaterial(material);
@@ -346,10 +396,11 @@ bool LayupManager::AddPly(const Selection &selection, int material, float thickn
     ply->SetAngle(angle);
     ply->SetColor(color);
     d.clipboard.items.Add(ply);
-    const bool pasted = d.pasteClipboard(work, inserter, false, false, 1);
+    // Laminate::SetLayup numbers the plies.
+    const bool pasted = d.pasteClipboard(work, inserter, false, false, 1, false);
     d.clipboard.Clear();
     if (pasted) {
-        d.laminate->SetLayup(work);
+        d.laminate->SetLayup(std::move(work));
         d.Record(std::make_unique<PlyAddCommand>(selection, d.insertBefore, material, thickness, angle, color));
     }
     return pasted;
@@ -374,7 +425,7 @@ bool LayupManager::ModifyThickness(const Selection &selection, float thickness)
 {
     bool changed = false;
     const auto set = [thickness](PlySimple &ply) {
-        const bool differs = ValuesDiffer(ply.Thickness(), thickness, kTolerance);
+        const bool differs = ValuesDiffer(ply.Thickness(), thickness, kPlyTolerance);
         ply.SetThickness(thickness);
         return differs;
     };
@@ -389,7 +440,7 @@ bool LayupManager::ModifyAngle(const Selection &selection, float angle)
 {
     bool changed = false;
     const auto set = [angle](PlySimple &ply) {
-        const bool differs = ValuesDiffer(ply.Angle(), angle, kTolerance);
+        const bool differs = ValuesDiffer(ply.Angle(), angle, kPlyTolerance);
         ply.SetAngle(angle);
         return differs;
     };
@@ -422,9 +473,14 @@ std::string LayupManager::GetErrorMessage() const
 
 void LayupManager::Renumber()
 {
+    // Every layup the laminate installs is numbered already; a script calls
+    // this after each edit, so the check comes before any copy.
+    int next = 1;
+    if (Numbered(impl_->laminate->RootGroup(), next))
+        return;
     PlyGroup work = impl_->laminate->RootGroup();
     work.Renumber(1);
-    impl_->laminate->SetLayup(work);
+    impl_->laminate->SetLayup(std::move(work));
 }
 
 void LayupManager::SetTaker(LamCommandTaker *taker)

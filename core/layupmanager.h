@@ -31,6 +31,10 @@ public:
     // The side on which AddPly (and paste) insert: true below the selection
     // (earlier in ply order), false above it. True at creation.
     void SetInsertBefore(bool before);
+    bool InsertBefore() const;
+    // How many times SetInsertBefore was called: the undo history tells by it
+    // whether the commands it replays chose a side.
+    unsigned InsertSideChoices() const;
 
     // Inserts one new ply at the insertion point of the selection; empties the
     // clipboard. Fails with "Invalid insertion operator".

@@ -11,16 +11,11 @@
 #include "core/plysimple.h"
 #include "core/plytag.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 
 #include <algorithm>
 
 namespace {
-
-void Trace(const std::string &line)
-{
-    Tuvo::Logger::Root()->Log(line);
-}
 
 std::vector<int> Sorted(std::vector<int> values)
 {
@@ -43,11 +38,6 @@ bool Take(std::vector<int> &sorted, int value)
     return true;
 }
 
-bool IsPly(const PlyBase &item)
-{
-    return dynamic_cast<const PlySimple *>(&item) != nullptr;
-}
-
 // Moves group's selected plies to out (shared) and keeps the others in place;
 // true when it moved any.
 bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
@@ -56,7 +46,7 @@ bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
     kept.SetStacking(group.GetLayup().Stacking());
     bool taken = false;
     for (auto it = group.GetLayup().Begin(); it != group.GetLayup().End(); ++it) {
-        if (IsPly(**it) && Take(plies, (*it)->Id())) {
+        if ((*it)->IsPly() && Take(plies, (*it)->Id())) {
             out.Add(*it);
             taken = true;
         } else {
@@ -76,7 +66,7 @@ void CopyPlies(const PlyGroup &group, std::vector<int> &plies, const std::vector
     const Layup &layup = group.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id()))
                 out.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {
@@ -103,7 +93,7 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
 
     for (auto it = work.GetLayup().Begin(); it != work.GetLayup().End(); ++it) {
         PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id())) {
                 clipboard.items.Add(*it);
                 continue;
@@ -122,7 +112,7 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
     }
     for (const int id : removed)
         LayupMaker::RemoveGroupAndLinks(root, id);
-    laminate->SetLayup(root);
+    laminate->SetLayup(std::move(root));
     return true;
 }
 
@@ -163,7 +153,7 @@ bool LayupManager::Copy(const Selection &selection)
     const Layup &layup = root.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
-        if (IsPly(item)) {
+        if (item.IsPly()) {
             if (Take(plies, item.Id()))
                 d.clipboard.items.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {
@@ -191,10 +181,10 @@ bool LayupManager::Paste(Selection &selection, bool reversed, bool negated, int 
     const PlyInserter inserter = d.ComputeInserter(work, selection.plies, selection.Groups(), d.insertBefore);
     if (!inserter.IsValid()) {
         d.error = "Invalid insertion operator";
-        Trace(std::string("LayupManager::Paste").append(d.error));
+        TraceLine([&] { return std::string("LayupManager::Paste").append(d.error); });
         return false;
     }
-    Trace("Paste: inserter is valid");
+    TraceLine("Paste: inserter is valid");
     std::set<PlyTag> tags;
     if (!selection.IsEmpty()) {
         work.AssignSerials(1);
@@ -202,8 +192,9 @@ bool LayupManager::Paste(Selection &selection, bool reversed, bool negated, int 
     }
     if (!d.pasteClipboard(work, inserter, reversed, negated, count))
         return false;
-    d.laminate->SetLayup(work);
+    Selection renamed = PlyTag::toSelection(work, tags);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<PasteCommand>(selection, d.insertBefore, reversed, negated, count));
-    selection = PlyTag::toSelection(work, tags);
+    selection = std::move(renamed);
     return true;
 }

@@ -10,16 +10,11 @@
 #include "core/plygrouplink.h"
 #include "core/plysimple.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 
 #include <algorithm>
 
 namespace {
-
-void Trace(const std::string &line)
-{
-    Tuvo::Logger::Root()->Log(line);
-}
 
 std::string Num(int value)
 {
@@ -54,7 +49,9 @@ int LayupManager::Impl::LargestGroupId(const PlyGroup &work)
 {
     int largest = work.MaxGroupId(0);
     const Layup &layup = work.GetLayup();
-    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+    for (auto it = layup.ConstBegin(); !layup.PliesOnly() && it != layup.ConstEnd(); ++it) {
+        if (!(*it)->IsGroupItem())
+            continue;
         if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
             largest = std::max(largest, link->TargetGroupId());
         else if (const auto *group = dynamic_cast<const PlyGroup *>(it->Get()))
@@ -78,15 +75,17 @@ bool LayupManager::CreateGroup(const Selection &selection)
     for (size_t i = 1; i < plies.size(); ++i) {
         const int expected = plies.front() + static_cast<int>(i);
         if (plies[i] != expected) {
-            Trace(std::string("plies not consecutive: ply ").append(Num(expected)).append(" not selected"));
+            TraceLine([&] {
+                return std::string("plies not consecutive: ply ").append(Num(expected)).append(" not selected");
+            });
             d.error = "selected plies not consecutive";
             return false;
         }
     }
-    Trace("CreateGroup: consecutive plies OK.");
+    TraceLine("CreateGroup: consecutive plies OK.");
 
     const auto selected = [&plies](const PlyBase &item) {
-        return dynamic_cast<const PlySimple *>(&item) && std::binary_search(plies.begin(), plies.end(), item.Id());
+        return item.IsPly() && std::binary_search(plies.begin(), plies.end(), item.Id());
     };
     Layup &layup = work.GetLayup();
     Layup members;
@@ -99,10 +98,10 @@ bool LayupManager::CreateGroup(const Selection &selection)
     }
     if (members.Size() < static_cast<int>(plies.size())) {
         d.error = "Some selected plies cannot be grouped";
-        Trace(d.error);
+        TraceLine(d.error);
         return false;
     }
-    Trace("CreateGroup: plies identified.");
+    TraceLine("CreateGroup: plies identified.");
 
     // The group goes where the last member was; the members go.
     Layup rebuilt;
@@ -110,14 +109,14 @@ bool LayupManager::CreateGroup(const Selection &selection)
     for (int i = 0; i < layup.Size(); ++i) {
         if (i == last) {
             rebuilt.Add(new PlyGroup(Impl::LargestGroupId(work) + 1, members));
-            Trace("CreateGroup: group created.");
+            TraceLine("CreateGroup: group created.");
         }
         if (!selected(*layup[i]))
             rebuilt.Add(layup[i]);
     }
     layup.Swap(rebuilt);
-    Trace("CreateGroup: old plies deleted.");
-    d.laminate->SetLayup(work);
+    TraceLine("CreateGroup: old plies deleted.");
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<GroupCommand>(selection));
     return true;
 }
@@ -130,7 +129,7 @@ bool LayupManager::Ungroup(const Selection &selection)
     for (const int id : selection.Groups()) {
         const PlyHandle found = work.FindGroup(id);
         if (!found) {
-            Trace(std::string("Could not find selected group ").append(Num(id)));
+            TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)); });
             d.error = "Could not find selected group";
             return false;
         }
@@ -138,7 +137,7 @@ bool LayupManager::Ungroup(const Selection &selection)
         Layup &layup = work.GetLayup();
         const int index = dynamic_cast<PlyGroup *>(found.Get()) ? IndexOf(layup, found.Get()) : -1;
         if (index < 0) {
-            Trace(std::string("Could not find selected group ").append(Num(id)).append("\n"));
+            TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)).append("\n"); });
             d.error = "Could not find selected group";
             return false;
         }
@@ -153,7 +152,7 @@ bool LayupManager::Ungroup(const Selection &selection)
         LayupMaker::RemoveGroupAndLinks(work, id);
         work.SetRoot(&work);
     }
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UngroupCommand>(selection));
     return true;
 }
@@ -163,7 +162,7 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
     const PlyHandle parent = work.FindGroup(parentId);
     if (!parent) {
         error = "Error: tried to access a bogus parent group";
-        Trace(error);
+        TraceLine(error);
         return false;
     }
     const std::vector<PlySimple> parentPlies = PliesOf(*parent);
@@ -171,28 +170,40 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
     for (const int childId : children) {
         if (childId == parentId)
             continue;
-        Trace(std::string("Trying to link group ").append(Num(childId)).append(" to parent ").append(Num(parentId)));
+        TraceLine([&] {
+            return std::string("Trying to link group ")
+                .append(Num(childId))
+                .append(" to parent ")
+                .append(Num(parentId));
+        });
         const PlyHandle child = work.FindGroup(childId);
         if (!child) {
-            Trace(std::string("Error, trying to access bogus group ").append(Num(childId)));
+            TraceLine([&] { return std::string("Error, trying to access bogus group ").append(Num(childId)); });
             error = "Error: tried to access a bogus child group";
             return false;
         }
         if (parentLink)
-            Trace("Parent is a PlyGroupLink");
+            TraceLine("Parent is a PlyGroupLink");
         if (parentLink && parentLink->TargetGroupId() == childId) {
-            Trace(std::string("Group ").append(Num(parentId)).append(" is already a link to ").append(Num(childId)));
+            TraceLine([&] {
+                return std::string("Group ")
+                    .append(Num(parentId))
+                    .append(" is already a link to ")
+                    .append(Num(childId));
+            });
             if (strict) {
                 error = "Parent group is linked to child group";
                 return false;
             }
             continue;
         }
-        Trace("Parent is NOT linked to child");
+        TraceLine("Parent is NOT linked to child");
         const int references = dynamic_cast<const PlyGroupBase &>(*parent).CountLinksTo(childId);
-        Trace(std::string("CountReferences returns ").append(Num(references)));
+        TraceLine([&] { return std::string("CountReferences returns ").append(Num(references)); });
         if (references > 0) {
-            Trace(std::string("Group ").append(Num(parentId)).append(" depends on group ").append(Num(childId)));
+            TraceLine([&] {
+                return std::string("Group ").append(Num(parentId)).append(" depends on group ").append(Num(childId));
+            });
             if (strict) {
                 error = "Parent group is related to child group";
                 return false;
@@ -205,20 +216,32 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
                 error = "Groups have different size";
                 return false;
             }
-            Trace(std::string("Group ").append(Num(parentId)).append(" and ").append(Num(childId)).append(" have different size"));
+            TraceLine([&] {
+                return std::string("Group ")
+                    .append(Num(parentId))
+                    .append(" and ")
+                    .append(Num(childId))
+                    .append(" have different size");
+            });
             continue;
         }
-        Trace("CreateLink: groups have same length");
+        TraceLine("CreateLink: groups have same length");
         const PlyMatch match = LayupMaker::MatchPlies(parentPlies, childPlies);
         if (match == PlyMatchNone) {
             if (strict) {
                 error = "Contents of selected groups do not match";
                 return false;
             }
-            Trace(std::string("Group ").append(Num(parentId)).append(" and ").append(Num(childId)).append(" do not match (cannot link)"));
+            TraceLine([&] {
+                return std::string("Group ")
+                    .append(Num(parentId))
+                    .append(" and ")
+                    .append(Num(childId))
+                    .append(" do not match (cannot link)");
+            });
             continue;
         }
-        Trace("CreateLink: groups match");
+        TraceLine("CreateLink: groups match");
         Layup &layup = work.GetLayup();
         const int index = IndexOf(layup, child.Get());
         if (index < 0) {
@@ -236,7 +259,12 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
         }
         layup.Swap(rebuilt);
         work.SetRoot(&work);
-        Trace(std::string("CreateLink: group ").append(Num(childId)).append(" now linked to parent group ").append(Num(parentId)));
+        TraceLine([&] {
+            return std::string("CreateLink: group ")
+                .append(Num(childId))
+                .append(" now linked to parent group ")
+                .append(Num(parentId));
+        });
     }
     return true;
 }
@@ -246,7 +274,7 @@ bool LayupManager::CreateLink(const Selection &selection)
     Impl &d = *impl_;
     d.error.clear();
     PlyGroup work = d.laminate->RootGroup();
-    Trace("LayupManager::CreateLink begins");
+    TraceLine("LayupManager::CreateLink begins");
     const std::vector<int> &groups = selection.Groups();
     if (groups.size() < 2) {
         d.error = "Unsuitable selection";
@@ -259,14 +287,20 @@ bool LayupManager::CreateLink(const Selection &selection)
     for (const int id : groups) {
         const PlyHandle found = work.FindGroup(id);
         if (!found) {
-            Trace(std::string("Error, group ").append(Num(id)).append(" not found"));
+            TraceLine([&] { return std::string("Error, group ").append(Num(id)).append(" not found"); });
             d.error = "Error, group not found";
             return false;
         }
         if (!dynamic_cast<const PlyGroupLink *>(found.Get()))
             continue;
         if (link) {
-            Trace(std::string("Error, group ").append(Num(link)).append(" and ").append(Num(id)).append(" are already links"));
+            TraceLine([&] {
+                return std::string("Error, group ")
+                    .append(Num(link))
+                    .append(" and ")
+                    .append(Num(id))
+                    .append(" are already links");
+            });
             d.error = "Error, groups already linked";
             return false;
         }
@@ -275,8 +309,8 @@ bool LayupManager::CreateLink(const Selection &selection)
     }
     if (!d.LinkGroups(work, parent, groups, groups.size() == 2))
         return false;
-    Trace("CreateLink ends");
-    d.laminate->SetLayup(work);
+    TraceLine("CreateLink ends");
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<LinkCommand>(selection));
     return true;
 }
@@ -294,7 +328,7 @@ bool LayupManager::Unlink(const Selection &selection)
                 index = i;
         }
         if (index < 0) {
-            Trace(std::string("Unlink: group ").append(Num(id)).append(" not found."));
+            TraceLine([&] { return std::string("Unlink: group ").append(Num(id)).append(" not found."); });
             d.error = "Selected group not found";
             return false;
         }
@@ -311,7 +345,7 @@ bool LayupManager::Unlink(const Selection &selection)
         layup.Swap(rebuilt);
         work.SetRoot(&work);
     }
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UnlinkCommand>(selection));
     return true;
 }

@@ -20,13 +20,14 @@ struct LayupManager::Impl
 
     // Inserts the clipboard's items count times at the inserter's place in work
     // (a copy of the root), reversed and/or with negated angles, and renumbers
-    // work. Pasted groups and links get fresh ids above every id of work; while
+    // work unless told not to (when the caller installs it at once). Pasted groups and links get fresh ids above every id of work; while
     // the clipboard is filled by Copy, a group whose original is still in work
     // with the same plies goes in as a link to the original instead. Pasted items
     // carry serials from -999999 up. The clipboard is not changed. Fails, leaving
     // work as it was, with "Paste: cannot nest groups" (groups into a group) or
     // "Unexpected error locating paste site".
-    bool pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated, int count);
+    bool pasteClipboard(PlyGroup &work, const PlyInserter &inserter, bool reversed, bool negated, int count,
+                        bool renumber = true);
     PlyInserter ComputeInserter(PlyGroup &work, const std::vector<int> &plies, const std::vector<int> &groups,
                                 bool before) const;
     // Sets a value on each selected ply of a copy of the root through set, which
@@ -66,6 +67,7 @@ struct LayupManager::Impl
     Laminate *laminate;
     LayupClipboard clipboard;
     bool insertBefore = true;
+    unsigned insertSideChoices = 0;
     std::string error;
     LamCommandTaker *taker;
     LamCommandTaker *defaultTaker;

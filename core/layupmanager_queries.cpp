@@ -48,8 +48,8 @@ void ForEachPly(const PlyGroup &group, const Visit &visit)
 {
     const Layup &layup = group.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
-        if (const auto *ply = dynamic_cast<const PlySimple *>(it->Get()))
-            visit(*ply);
+        if ((*it)->IsPly())
+            visit(static_cast<const PlySimple &>(**it));
         else if (const auto *inner = dynamic_cast<const PlyGroup *>(it->Get()))
             ForEachPly(*inner, visit);
     }
@@ -58,7 +58,7 @@ void ForEachPly(const PlyGroup &group, const Visit &visit)
 bool HoldsGroupItem(const Layup &items)
 {
     for (auto it = items.ConstBegin(); it != items.ConstEnd(); ++it) {
-        if (dynamic_cast<const PlyGroupBase *>(it->Get()))
+        if ((*it)->IsGroupItem())
             return true;
     }
     return false;
@@ -181,12 +181,13 @@ bool LayupManager::Impl::CheckPlyMaterials(PlyGroup &group, int *plyNumber, int 
 {
     bool known = true;
     Layup &layup = group.GetLayup();
-    for (auto it = layup.Begin(); it != layup.End(); ++it) {
-        if (auto *inner = dynamic_cast<PlyGroup *>(it->Get())) {
-            known = CheckPlyMaterials(*inner, plyNumber, materialId, reported) && known;
+    for (int i = 0; i < layup.Size(); ++i) {
+        if (!layup[i]->IsPly()) {
+            if (auto *inner = dynamic_cast<PlyGroup *>(layup[i].Get()))
+                known = CheckPlyMaterials(*inner, plyNumber, materialId, reported) && known;
             continue;
         }
-        auto *ply = dynamic_cast<PlySimple *>(it->Get());
+        auto *ply = static_cast<PlySimple *>(layup[i].Get());
         // -1 marks a ply repaired before, so that a second check passes.
         if (!ply || ply->Material() == -1 || materials->Contains(ply->Material()))
             continue;
@@ -202,7 +203,8 @@ bool LayupManager::Impl::CheckPlyMaterials(PlyGroup &group, int *plyNumber, int 
             if (materialId)
                 *materialId = ply->Material();
         }
-        ply->SetMaterial(-1);
+        // The work copy shares its plies with the laminate.
+        static_cast<PlySimple *>(layup.Unshare(i))->SetMaterial(-1);
         known = false;
     }
     return known;
@@ -219,7 +221,7 @@ bool LayupManager::CheckMaterials(int *plyNumber, int *materialId)
     bool reported = false;
     if (d.CheckPlyMaterials(work, plyNumber, materialId, reported))
         return true;
-    d.laminate->SetLayup(work);
+    d.laminate->SetLayup(std::move(work));
     if (d.taker)
         d.taker->LayupModified();
     return false;
@@ -246,8 +248,9 @@ bool LayupManager::AutoGroup(float *progress)
     // Compared as a tree, so that the saved layup's links resolve as the result's do.
     const PlyGroup saved(0, d.savedLayup);
     if (!(result.GetLayup() == saved.GetLayup())) {
-        d.laminate->SetLayup(result);
-        d.Record(std::make_unique<AutoGroupCommand>(result.GetLayup()));
+        auto command = std::make_unique<AutoGroupCommand>(result.GetLayup());
+        d.laminate->SetLayup(std::move(result));
+        d.Record(std::move(command));
     }
     if (progress)
         *progress = 1.0f;

@@ -5,6 +5,11 @@ PlyBase::PlyBase(int id, const std::string &name)
 {
 }
 
+PlyBase::PlyBase(int id, const std::string &name, Kind kind)
+    : id_(id), name_(name), kind_(kind)
+{
+}
+
 PlyBase::~PlyBase() = default;
 
 bool PlyBase::IsEqual(const PlyBase &other) const

@@ -41,9 +41,19 @@ public:
     virtual void Mirror() = 0;
     // Summed thickness of the item's plies (stacking rule not applied).
     virtual float Thickness() const = 0;
+    // Whether the item is a simple ply, or a group or link: what the walks over
+    // large trees ask of every item, cheaper than a dynamic_cast.
+    bool IsPly() const { return kind_ == Kind::Ply; }
+    bool IsGroupItem() const { return kind_ == Kind::Group; }
+
+protected:
+    enum class Kind { Other, Ply, Group };
+    // For PlySimple and PlyGroupBase, which tell their kind.
+    PlyBase(int id, const std::string &name, Kind kind);
 
 private:
     int id_;
     int serial_ = 0;
     std::string name_;
+    Kind kind_ = Kind::Other;
 };

@@ -18,7 +18,7 @@ Handle FindPlyIn(It first, It last, int number, int start)
     int counter = start;
     for (; first != last; ++first) {
         const Handle &item = *first;
-        if (dynamic_cast<const PlySimple *>(item.Get())) {
+        if (item->IsPly()) {
             if (++counter == number)
                 return item;
         } else {
@@ -40,7 +40,7 @@ template <class Handle, class It>
 Handle FindGroupIn(It first, It last, int id)
 {
     for (It it = first; it != last; ++it) {
-        if (it->Get()->Id() == id && dynamic_cast<const PlyGroupBase *>(it->Get()))
+        if (it->Get()->Id() == id && (*it)->IsGroupItem())
             return *it;
     }
     // Only groups are searched inside: a link holds no items.
@@ -62,14 +62,22 @@ PlyGroup::PlyGroup(int id)
 }
 
 PlyGroup::PlyGroup(int id, const Layup &layup)
-    : PlyGroupBase(id, kGroupName), layup_(layup)
+    : PlyGroupBase(id, kGroupName), layup_(layup, Layup::Share)
 {
     SetRoot(this);
 }
 
 PlyGroup::PlyGroup(const PlyGroup &other)
-    : PlyGroupBase(other), layup_(other.layup_)
+    : PlyGroupBase(other), layup_(other.layup_, Layup::Share)
 {
+    SetRoot(this);
+}
+
+PlyGroup::PlyGroup(PlyGroup &&other)
+    : PlyGroupBase(other)
+{
+    layup_.Swap(other.layup_);
+    layup_.SetStacking(other.layup_.Stacking());
     SetRoot(this);
 }
 
@@ -78,10 +86,25 @@ PlyGroup &PlyGroup::operator=(const PlyGroup &other)
     if (this == &other)
         return *this;
     // Copy first: other may lie inside the items this group is about to release.
-    Layup copy(other.layup_);
+    Layup copy(other.layup_, Layup::Share);
     PlyGroupBase::operator=(other);
     layup_.Swap(copy);
     layup_.SetStacking(copy.Stacking());
+    SetRoot(this);
+    return *this;
+}
+
+PlyGroup &PlyGroup::operator=(PlyGroup &&other)
+{
+    if (this == &other)
+        return *this;
+    // Taken first: other may lie inside the items this group is about to release.
+    Layup taken;
+    taken.Swap(other.layup_);
+    taken.SetStacking(other.layup_.Stacking());
+    PlyGroupBase::operator=(other);
+    layup_.Swap(taken);
+    layup_.SetStacking(taken.Stacking());
     SetRoot(this);
     return *this;
 }
@@ -160,10 +183,15 @@ ConstPlyHandle PlyGroup::FindPly(int number, int start) const
 int PlyGroup::AssignSerials(int start)
 {
     int counter = start;
-    for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
-        (*it)->SetSerial(counter++);
+    for (int i = 0; i < layup_.Size(); ++i) {
+        PlyBase *item = layup_[i].Get();
+        if (item->Serial() != counter) {
+            item = layup_.Unshare(i);
+            item->SetSerial(counter);
+        }
+        ++counter;
         // The counter continues from the group's result, so serials stay unique.
-        if (auto *group = dynamic_cast<PlyGroup *>(it->Get()))
+        if (auto *group = item->IsGroupItem() ? dynamic_cast<PlyGroup *>(item) : nullptr)
             counter = group->AssignSerials(counter);
     }
     return counter;
@@ -188,6 +216,8 @@ void PlyGroup::CollectPlies(std::vector<PlySimple> &out) const
 
 int PlyGroup::CountPlies() const
 {
+    if (layup_.PliesOnly())
+        return layup_.Size();
     int count = 0;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it)
         count += (*it)->CountPlies();
@@ -197,8 +227,15 @@ int PlyGroup::CountPlies() const
 int PlyGroup::Renumber(int first)
 {
     int used = 0;
-    for (auto it = layup_.Begin(); it != layup_.End(); ++it)
-        used += (*it)->Renumber(first + used);
+    int index = 0;
+    for (auto it = layup_.Begin(); it != layup_.End(); ++it, ++index) {
+        const PlyBase *item = it->Get();
+        // A ply that keeps its number is left alone, so that a copy keeps sharing it.
+        if (item->IsPly() && item->Id() == first + used)
+            ++used;
+        else
+            used += layup_.Unshare(index)->Renumber(first + used);
+    }
     return used;
 }
 
@@ -222,6 +259,8 @@ float PlyGroup::Thickness() const
 
 void PlyGroup::SetRoot(PlyGroup *root)
 {
+    if (layup_.PliesOnly())
+        return;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get()))
             group->SetRoot(root);
@@ -231,6 +270,8 @@ void PlyGroup::SetRoot(PlyGroup *root)
 
 void PlyGroup::ResetLinks()
 {
+    if (layup_.PliesOnly())
+        return;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get()))
             group->ResetLinks();
@@ -240,6 +281,8 @@ void PlyGroup::ResetLinks()
 int PlyGroup::CountLinksTo(int groupId) const
 {
     int count = 0;
+    if (layup_.PliesOnly())
+        return count;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it) {
         if (auto *group = dynamic_cast<const PlyGroupBase *>(it->Get()))
             count += group->CountLinksTo(groupId);
@@ -250,6 +293,8 @@ int PlyGroup::CountLinksTo(int groupId) const
 int PlyGroup::MaxGroupId(int atLeast) const
 {
     int result = std::max(Id(), atLeast);
+    if (layup_.PliesOnly())
+        return result;
     for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it) {
         if (auto *group = dynamic_cast<const PlyGroupBase *>(it->Get()))
             result = group->MaxGroupId(result);
@@ -259,20 +304,23 @@ int PlyGroup::MaxGroupId(int atLeast) const
 
 PlyHandle PlyGroup::FindGroup(int id)
 {
-    return FindGroupIn<PlyHandle>(layup_.Begin(), layup_.End(), id);
+    return !layup_.PliesOnly() ? FindGroupIn<PlyHandle>(layup_.Begin(), layup_.End(), id) : PlyHandle();
 }
 
 ConstPlyHandle PlyGroup::FindGroup(int id) const
 {
-    return FindGroupIn<ConstPlyHandle>(layup_.ConstBegin(), layup_.ConstEnd(), id);
+    return !layup_.PliesOnly() ? FindGroupIn<ConstPlyHandle>(layup_.ConstBegin(), layup_.ConstEnd(), id)
+                                : ConstPlyHandle();
 }
 
 PlyGroupBase *PlyGroup::FindOwnerOfPly(int number)
 {
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
-        if (dynamic_cast<PlySimple *>(it->Get()) && (*it)->Id() == number)
+        if ((*it)->IsPly() && (*it)->Id() == number)
             return this;
     }
+    if (layup_.PliesOnly())
+        return nullptr;
     for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
         if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get())) {
             if (PlyGroupBase *owner = group->FindOwnerOfPly(number))
@@ -293,7 +341,7 @@ void PlyGroup::ReverseWithin(const PlyGroupBase &scope)
     Layup reversed;
     for (int i = layup_.Size() - 1; i >= 0; --i) {
         const PlyHandle &item = layup_[i];
-        if (auto *group = dynamic_cast<PlyGroupBase *>(item.Get()))
+        if (auto *group = item->IsGroupItem() ? dynamic_cast<PlyGroupBase *>(item.Get()) : nullptr)
             group->ReverseWithin(scope);
         else
             item->Reverse();
@@ -304,10 +352,10 @@ void PlyGroup::ReverseWithin(const PlyGroupBase &scope)
 
 void PlyGroup::MirrorWithin(const PlyGroupBase &scope)
 {
-    for (auto it = layup_.Begin(); it != layup_.End(); ++it) {
-        if (auto *group = dynamic_cast<PlyGroupBase *>(it->Get()))
+    for (int i = 0; i < layup_.Size(); ++i) {
+        if (auto *group = layup_[i]->IsGroupItem() ? dynamic_cast<PlyGroupBase *>(layup_[i].Get()) : nullptr)
             group->MirrorWithin(scope);
         else
-            (*it)->Mirror();
+            layup_.Unshare(i)->Mirror();
     }
 }

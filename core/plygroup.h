@@ -7,15 +7,24 @@
 // layup's stacking code is the laminate's stacking rule. Every copy makes
 // itself the root of its links (SetRoot(this)); code that places a group into
 // a larger tree calls SetRoot with the real root afterwards.
+//
+// Copies share the simple plies with their source (Layup's sharing copy) and
+// clone the groups and links; the group's own operations copy a shared ply
+// before they change it, so a copy never changes its source. A ply reached
+// through a handle (FindPly, the layup's items) may be shared: change it only
+// through the layup's Unshare.
 class PlyGroup : public PlyGroupBase
 {
 public:
     explicit PlyGroup(int id);
-    // A deep copy of layup, its stacking code included.
+    // A copy of layup, its stacking code included.
     PlyGroup(int id, const Layup &layup);
     PlyGroup(const PlyGroup &other);
-    // Deep copy; safe when other lies inside this group.
+    // Takes other's items; other is left empty.
+    PlyGroup(PlyGroup &&other);
+    // Safe when other lies inside this group.
     PlyGroup &operator=(const PlyGroup &other);
+    PlyGroup &operator=(PlyGroup &&other);
     ~PlyGroup() override;
 
     Layup &GetLayup() { return layup_; }

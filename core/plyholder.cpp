@@ -7,8 +7,7 @@ PlyHolder::~PlyHolder()
     delete ply;
 }
 
-void PlyHolder::Drop(PlyHolder *holder)
+void PlyHolder::Destroy(PlyHolder *holder)
 {
-    if (holder && --holder->count == 0)
-        delete holder;
+    delete holder;
 }

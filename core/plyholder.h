@@ -13,8 +13,13 @@ struct PlyHolder
     ~PlyHolder();
 
     // Drops one share of holder (null is ignored); the last share deletes it.
+    static void Drop(PlyHolder *holder)
+    {
+        if (holder && --holder->count == 0)
+            Destroy(holder);
+    }
     // Out of line, so the compiler does not track the delete into every caller.
-    static void Drop(PlyHolder *holder);
+    static void Destroy(PlyHolder *holder);
 
     PlyBase *ply;  // owned; may be null
     int count = 0; // handles that refer to this holder (not atomic: one thread)

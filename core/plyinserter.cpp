@@ -20,7 +20,7 @@ PlyInserter PlyInserter::Compute(PlyGroup &work, const std::vector<int> &plies, 
     if (plies.empty()) {
         for (int i = 0; i < rootLayup.Size(); ++i) {
             const PlyBase &item = *rootLayup[i];
-            if (item.Id() == groups.front() && dynamic_cast<const PlyGroupBase *>(&item))
+            if (item.Id() == groups.front() && item.IsGroupItem())
                 return PlyInserter(0, before ? i + 1 : i + 2, before);
         }
         return invalid;
@@ -35,7 +35,7 @@ PlyInserter PlyInserter::Compute(PlyGroup &work, const std::vector<int> &plies, 
     const Layup &layup = owner->GetLayup();
     for (int i = 0; i < layup.Size(); ++i) {
         const PlyBase &item = *layup[i];
-        if (item.Id() == number && dynamic_cast<const PlySimple *>(&item))
+        if (item.Id() == number && item.IsPly())
             return PlyInserter(owner->Id(), before ? i + 1 : i + 2, before);
     }
     return PlyInserter(owner->Id(), before ? 1 : layup.Size() + 1, before);

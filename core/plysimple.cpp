@@ -2,12 +2,8 @@
 
 #include "util/tolerance.h"
 
-namespace {
-constexpr float kPlyTolerance = 1e-6f;
-}
-
 PlySimple::PlySimple(int number, const std::string &name)
-    : PlyBase(number, name)
+    : PlyBase(number, name, Kind::Ply)
 {
 }
 

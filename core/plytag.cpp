@@ -2,17 +2,12 @@
 
 #include "core/plygroup.h"
 #include "core/selection.h"
-#include "util/logger.h"
+#include "util/trace.h"
 
 #include <optional>
 #include <string>
 
 namespace {
-
-void Trace(const std::string &line)
-{
-    Tuvo::Logger::Root()->Log(line);
-}
 
 // The serial of the simple ply numbered number among group's own items.
 std::optional<int> SerialOf(const PlyGroup &group, int number)
@@ -75,7 +70,7 @@ bool PlyTag::operator<(const PlyTag &other) const
 
 std::set<PlyTag> PlyTag::fromSelection(const PlyGroup &work, const Selection &selection)
 {
-    Trace("Begin PlyTag::fromSelection\n");
+    TraceLine("Begin PlyTag::fromSelection\n");
     std::set<PlyTag> tags;
     // The owner lookup only reads the tree; it is declared for mutable trees.
     auto &tree = const_cast<PlyGroup &>(work);
@@ -89,13 +84,21 @@ std::set<PlyTag> PlyTag::fromSelection(const PlyGroup &work, const Selection &se
         if (serial)
             tags.insert(PlyTag{PlyTagPly, *serial, owner->Id()});
         else
-            Trace(std::string("ply ").append(std::to_string(number)).append(" not found in PlyTag::fromSelection!\n"));
+            TraceLine([&] {
+                return std::string("ply ")
+                    .append(std::to_string(number))
+                    .append(" not found in PlyTag::fromSelection!\n");
+            });
     }
     for (const int id : selection.Groups()) {
         if (work.FindGroup(id))
             tags.insert(PlyTag{PlyTagGroup, id, 0});
         else
-            Trace(std::string("group ").append(std::to_string(id)).append(" not found in PlyTag::fromSelection!\n"));
+            TraceLine([&] {
+                return std::string("group ")
+                    .append(std::to_string(id))
+                    .append(" not found in PlyTag::fromSelection!\n");
+            });
     }
     return tags;
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -38,17 +39,71 @@ float FoldAngle(float angle)
 // thickness t; user-defined when it is none of them.
 int InferReferencePlane(float location, float total)
 {
-    constexpr float kTolerance = 1e-6f;
     // A NaN would pass every "not different" test below.
     if (!(total > 0.0f) || !std::isfinite(location))
         return Laminate::UserDefinedLocation;
     if (std::fabs(location) < 1e-10f)
         return Laminate::Bottom;
-    if (!ValuesDiffer(location, -total, kTolerance))
+    if (!ValuesDiffer(location, -total, kPlyTolerance))
         return Laminate::Top;
-    if (!ValuesDiffer(location, -0.5f * total, kTolerance))
+    if (!ValuesDiffer(location, -0.5f * total, kPlyTolerance))
         return Laminate::Middle;
     return Laminate::UserDefinedLocation;
+}
+
+// What replaying the first position commands of the history leaves: the
+// laminate, the clipboard and the insertion side that the commands chose (none
+// while none chose one).
+struct ReplayState
+{
+    size_t position = 0;
+    Laminate laminate;
+    LayupClipboard clipboard;
+    std::optional<bool> insertBefore;
+};
+
+// A copy of clipboard that shares its plies, as laminate copies do.
+LayupClipboard SharedCopy(const LayupClipboard &clipboard)
+{
+    return LayupClipboard{Layup(clipboard.items, Layup::Share), clipboard.filled};
+}
+
+// States kept for every doubling of the distance from the newest command.
+constexpr size_t kStatesPerDoubling = 4;
+
+// A state d commands back from the newest is kept when its position is a
+// multiple of this: 1 up to 3 back, 2 up to 11, 4 up to 27 and so on.
+size_t Spacing(size_t distance)
+{
+    size_t spacing = 1;
+    while (distance / kStatesPerDoubling + 1 >= 2 * spacing)
+        spacing *= 2;
+    return spacing;
+}
+
+bool Kept(size_t position, size_t size)
+{
+    return position <= size && position % Spacing(size - position) == 0;
+}
+
+// Keeps, of states (ascending positions), those that a history of size keeps;
+// spacings only grow as the history grows, so no dropped state is missed later.
+void Thin(std::vector<ReplayState> &states, size_t size)
+{
+    states.erase(std::remove_if(states.begin(), states.end(),
+                                [size](const ReplayState &state) { return !Kept(state.position, size); }),
+                 states.end());
+}
+
+// Adds state in its place, replacing one at the same position.
+void Keep(std::vector<ReplayState> &states, ReplayState state)
+{
+    auto at = std::lower_bound(states.begin(), states.end(), state.position,
+                               [](const ReplayState &kept, size_t position) { return kept.position < position; });
+    if (at != states.end() && at->position == state.position)
+        *at = std::move(state);
+    else
+        states.insert(at, std::move(state));
 }
 
 } // namespace
@@ -68,6 +123,16 @@ struct LaminateManager::Impl
     std::unique_ptr<LayupManager> layupManager;
     std::vector<std::unique_ptr<LamCommand>> history;
     bool layupModified = false;
+    // Replay states before the end of the history, ascending.
+    std::vector<ReplayState> states;
+    // The replay state after the whole history, while tipValid: tipManager
+    // edits tip, and its clipboard is the state's.
+    Laminate tip;
+    std::unique_ptr<LayupManager> tipManager;
+    std::optional<bool> tipInsertBefore;
+    bool tipValid = true;
+    // The replay state at checkpointDepth, when known.
+    std::optional<ReplayState> checkpointState;
 };
 
 LaminateManager::LaminateManager(lamGetCurrentLaminateFn getCurrentLaminate,
@@ -83,6 +148,8 @@ LaminateManager::LaminateManager(lamGetCurrentLaminateFn getCurrentLaminate,
     impl_->replayBase = impl_->current;
     impl_->checkpoint = impl_->current;
     impl_->layupManager = std::make_unique<LayupManager>(materials, &impl_->current, this);
+    impl_->tip = impl_->current;
+    impl_->tipManager = std::make_unique<LayupManager>(materials, &impl_->tip, this);
     current_ = &impl_->current;
     layupManager_ = impl_->layupManager.get();
 }
@@ -178,6 +245,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
     impl_->checkpointDepth = 0;
     impl_->isNew = false;
     impl_->layupModified = false;
+    ResetReplayStates();
     return true;
 }
 
@@ -237,6 +305,62 @@ void LaminateManager::LayupModified()
 void LaminateManager::Take(std::unique_ptr<LamCommand> command)
 {
     impl_->history.push_back(std::move(command));
+    AdvanceTip(*impl_->history.back());
+}
+
+void LaminateManager::AdvanceTip(const LamCommand &command)
+{
+    Impl &d = *impl_;
+    if (!d.tipValid)
+        return;
+    d.tipValid = false; // until the command ran on it
+    const unsigned choices = d.tipManager->InsertSideChoices();
+    Laminate result;
+    std::string error;
+    int outcome = CommandFailed;
+    // The command reaches the tip through the manager, as a replay reaches the current laminate.
+    Laminate *const liveLaminate = current_;
+    LayupManager *const liveManager = layupManager_;
+    const bool enabled = IsEnabled();
+    const auto restore = [&] {
+        current_ = liveLaminate;
+        layupManager_ = liveManager;
+        SetEnabled(enabled);
+    };
+    current_ = &d.tip;
+    layupManager_ = d.tipManager.get();
+    SetEnabled(false);
+    try {
+        outcome = command.Execute(*this, result, error);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    if (outcome == CommandNewLaminate) {
+        if (!result.IsEqual(d.tip))
+            d.tip = std::move(result);
+    } else if (outcome != CommandApplied) {
+        // A later undo replays up to this command and fails there, as a full replay would.
+        return;
+    }
+    if (d.tipManager->InsertSideChoices() != choices)
+        d.tipInsertBefore = d.tipManager->InsertBefore();
+    d.tipValid = true;
+    const size_t size = d.history.size();
+    Keep(d.states, ReplayState{size, d.tip, SharedCopy(d.tipManager->GetClipboard()), d.tipInsertBefore});
+    Thin(d.states, size);
+}
+
+void LaminateManager::ResetReplayStates()
+{
+    Impl &d = *impl_;
+    d.states.clear();
+    d.checkpointState.reset();
+    d.tip = d.replayBase;
+    d.tipManager->ClearClipboard();
+    d.tipInsertBefore.reset();
+    d.tipValid = true;
 }
 
 bool LaminateManager::Undo(std::string &error)
@@ -258,28 +382,70 @@ bool LaminateManager::Undo(std::string &error)
 
 bool LaminateManager::Replay(std::string &error)
 {
+    Impl &d = *impl_;
     error.clear();
-    LayupManager &layup = *impl_->layupManager;
+    LayupManager &layup = *d.layupManager;
+    const size_t size = d.history.size();
     const LayupClipboard clipboard = layup.GetClipboard();
-    layup.ClearClipboard();
-    const Laminate fallback = impl_->current;
-    impl_->current = impl_->replayBase;
-    for (const auto &command : impl_->history) {
+    Laminate fallback = d.current;
+
+    // The latest kept state within the remaining history, else the start.
+    const ReplayState *start = nullptr;
+    for (const ReplayState &state : d.states) {
+        if (state.position <= size)
+            start = &state;
+    }
+    size_t position = 0;
+    std::optional<bool> side;
+    if (start) {
+        position = start->position;
+        side = start->insertBefore;
+        layup.SetClipboard(start->clipboard);
+        if (side)
+            layup.SetInsertBefore(*side);
+        d.current = start->laminate;
+    } else {
+        layup.ClearClipboard();
+        d.current = d.replayBase;
+    }
+
+    std::vector<ReplayState> passed;
+    for (; position < size; ++position) {
+        const unsigned choices = layup.InsertSideChoices();
         Laminate result;
         std::string commandError;
-        const int outcome = command->Execute(*this, result, commandError);
+        const int outcome = d.history[position]->Execute(*this, result, commandError);
         if (outcome == CommandNewLaminate) {
-            if (!result.IsEqual(impl_->current))
-                impl_->current = result;
+            if (!result.IsEqual(d.current))
+                d.current = std::move(result);
         } else if (outcome != CommandApplied) {
-            impl_->current = fallback;
+            d.current = std::move(fallback);
             layup.SetClipboard(clipboard);
             error = commandError;
             return false;
         }
+        if (layup.InsertSideChoices() != choices)
+            side = layup.InsertBefore();
+        if (Kept(position + 1, size))
+            passed.push_back({position + 1, d.current, SharedCopy(layup.GetClipboard()), side});
     }
+
+    // The states of the undone command and beyond are gone; the replay's own are kept.
+    d.states.erase(std::remove_if(d.states.begin(), d.states.end(),
+                                  [size](const ReplayState &state) { return state.position > size; }),
+                   d.states.end());
+    for (ReplayState &state : passed)
+        Keep(d.states, std::move(state));
+    Thin(d.states, size);
+    if (d.checkpointState && d.checkpointState->position > size)
+        d.checkpointState.reset();
+    d.tip = d.current;
+    d.tipManager->SetClipboard(layup.GetClipboard());
+    d.tipInsertBefore = side;
+    d.tipValid = true;
+
     // The repair that raised the flag was made outside any command: repeat it.
-    if (impl_->layupModified)
+    if (d.layupModified)
         layup.CheckMaterials(nullptr, nullptr);
     return true;
 }
@@ -299,6 +465,7 @@ void LaminateManager::ClearUndoStack()
     impl_->history.clear();
     // Later undos replay the commands recorded from now on, so they start here.
     impl_->replayBase = impl_->current;
+    ResetReplayStates();
 }
 
 void LaminateManager::BeginEdit()
@@ -306,6 +473,11 @@ void LaminateManager::BeginEdit()
     impl_->checkpoint = impl_->current;
     impl_->checkpointClipboard = impl_->layupManager->GetClipboard();
     impl_->checkpointDepth = impl_->history.size();
+    if (impl_->tipValid)
+        impl_->checkpointState = ReplayState{impl_->checkpointDepth, impl_->tip,
+                                             SharedCopy(impl_->tipManager->GetClipboard()), impl_->tipInsertBefore};
+    else
+        impl_->checkpointState.reset();
 }
 
 void LaminateManager::CancelEdit()
@@ -314,8 +486,21 @@ void LaminateManager::CancelEdit()
     // A dropped Cut or Copy must not leave its items for a later Paste, which
     // the history could then not replay.
     impl_->layupManager->SetClipboard(impl_->checkpointClipboard);
-    while (impl_->history.size() > impl_->checkpointDepth)
-        impl_->history.pop_back();
+    Impl &d = *impl_;
+    if (d.history.size() <= d.checkpointDepth)
+        return;
+    while (d.history.size() > d.checkpointDepth)
+        d.history.pop_back();
+    d.states.erase(std::remove_if(d.states.begin(), d.states.end(),
+                                  [&d](const ReplayState &state) { return state.position > d.checkpointDepth; }),
+                   d.states.end());
+    // The state at the checkpoint, unless the history went below it since.
+    d.tipValid = d.checkpointState.has_value();
+    if (d.checkpointState) {
+        d.tip = d.checkpointState->laminate;
+        d.tipManager->SetClipboard(d.checkpointState->clipboard);
+        d.tipInsertBefore = d.checkpointState->insertBefore;
+    }
 }
 
 void LaminateManager::MarkSaved()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lamcommandtaker.h"
+#include "core/laminatemanageraccess.h"
 #include "host/lamcallbacks.h"
 
 #include <memory>
@@ -11,32 +12,20 @@ class LayupManager;
 class MaterialList;
 class UnitSystem;
 
-// The two objects that a command's Execute asks the manager for. Reached inline
-// and outside the manager's virtual table, so that the commands in core need
-// nothing of this library at link time (not even its type information, which
-// a sanitizer's checks of calls through a polymorphic class would ask for).
-class LaminateManagerAccess
-{
-public:
-    Laminate &CurrentLaminate() { return *current_; }
-    const Laminate &CurrentLaminate() const { return *current_; }
-    LayupManager *GetLayupManager() { return layupManager_; }
-
-protected:
-    LaminateManagerAccess() = default;
-    ~LaminateManagerAccess() = default;
-
-    Laminate *current_ = nullptr;
-    LayupManager *layupManager_ = nullptr;
-};
-
 // Owner of the laminate that a request edits, of its saved copies, of the
 // layup manager that edits it and of the history of the commands recorded on
 // it, oldest first. It is the layup manager's default command taker, loads the
 // host's current laminate and writes the laminate back.
 //
-// Undo works by replay: the newest command is dropped and every older one is
-// executed again from the laminate that the request began with.
+// Undo works by replay: the newest command is dropped and the laminate is what
+// executing every older one again, from the laminate that the request began
+// with and an empty clipboard, gives. The manager keeps that replay's states
+// along the history (laminate, clipboard and the insertion side the commands
+// chose) and replays only from the latest one before the end: each command it
+// records is also executed on the state after the whole history, and states
+// are kept densest next to the newest command, about four for every doubling
+// of the distance from it, so their number grows with the logarithm of the
+// history. A state shares its unchanged plies with the laminate and the others.
 class LaminateManager : public LamCommandTaker, public LaminateManagerAccess
 {
 public:
@@ -103,9 +92,14 @@ public:
     bool Reset();
 
 private:
-    // Executes the history from the starting laminate with an empty clipboard;
-    // a failing command restores the laminate and the clipboard (false, error).
+    // Executes the history from the latest kept state (or the starting laminate
+    // with an empty clipboard); a failing command restores the laminate and the
+    // clipboard (false, error).
     bool Replay(std::string &error);
+    // Executes the newest command on the state after the rest of the history.
+    void AdvanceTip(const LamCommand &command);
+    // Forgets every kept state: the replay starts from replayBase again.
+    void ResetReplayStates();
     // Executes one of the manager's own commands on the current laminate and
     // records it; a command that fails is dropped.
     void Apply(std::unique_ptr<LamCommand> command);

@@ -106,6 +106,20 @@ int Logger::AddDestination(LogDest *dest)
     return 0;
 }
 
+bool Logger::Accepts(int level) const
+{
+    if (level < impl_->threshold)
+        return false;
+    return !impl_->destinations.empty()
+        || std::any_of(impl_->children.begin(), impl_->children.end(),
+                       [level](const Logger *child) { return child->Accepts(level); });
+}
+
+bool Logger::Accepts() const
+{
+    return Accepts(impl_->defaultLevel);
+}
+
 template <class... Args>
 int Logger::Dispatch(int level, const char *text, const Args &...args)
 {

@@ -42,6 +42,12 @@ public:
     // std::bad_alloc passes on.
     int AddDestination(LogDest *dest);
 
+    // Whether a message at level reaches a destination here or below (which may
+    // still drop it), so that a caller can skip building a line nobody takes.
+    // The form without a level asks at the default level.
+    bool Accepts(int level) const;
+    bool Accepts() const;
+
     // Each Log returns the sum of the destinations' results, 0 when the message is
     // dropped. The forms without a level log at the default level.
     int Log(int level, const char *message);

@@ -56,7 +56,7 @@ public:
     explicit PlainProbeCommand(bool *destroyed) : destroyed_(destroyed) {}
     ~PlainProbeCommand() override { *destroyed_ = true; }
 
-    int Execute(LaminateManager &, Laminate &, std::string &) const override { return CommandNewLaminate; }
+    int Execute(LaminateManagerAccess &, Laminate &, std::string &) const override { return CommandNewLaminate; }
     std::string Name() const override { return "Plain probe"; }
 
 private:

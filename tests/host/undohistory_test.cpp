@@ -44,7 +44,7 @@ public:
 class FailingCommand : public LamCommand
 {
 public:
-    int Execute(LaminateManager &, Laminate &, std::string &error) const override
+    int Execute(LaminateManagerAccess &, Laminate &, std::string &error) const override
     {
         error = "replay refused";
         return CommandFailed;
