@@ -104,16 +104,17 @@ TEST_F(GuiModulePlyMaterialTest, ARefusedSaveIsShownAndTheDialogComesBack)
     int runs = 0;
     GuiTest::WhenModal<PlyMaterialForm>([&](PlyMaterialForm *d) {
         ++runs;
-        // Back after the refusal, with what the user entered.
+        d->findChild<QLineEdit *>("wMatrixEdit")->setText("0.3");
+        d->findChild<QPushButton *>("wMatrixMaterialSelectButton")->click();
+        d->findChild<QPushButton *>("wFiberMaterialSelectButton")->click();
+        // Back after the refusal, with what the user entered. Not earlier: the
+        // picker lets events through, and this very dialog would match.
         GuiTest::WhenModal<PlyMaterialForm>([&runs, d](PlyMaterialForm *again) {
             ++runs;
             EXPECT_EQ(again, d);
             EXPECT_EQ(again->findChild<QLineEdit *>("wMatrixEdit")->text(), "0.3");
             again->findChild<QPushButton *>("wDoneButton")->click();
         });
-        d->findChild<QLineEdit *>("wMatrixEdit")->setText("0.3");
-        d->findChild<QPushButton *>("wMatrixMaterialSelectButton")->click();
-        d->findChild<QPushButton *>("wFiberMaterialSelectButton")->click();
         d->findChild<QPushButton *>("wDoneButton")->click();
     });
     store_.QueuePickFor(MatrixMaterialKind, 201);
