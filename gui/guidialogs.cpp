@@ -1,6 +1,7 @@
 #include "gui/guidialogs.h"
 
 #include "gui/forms/layupform.h"
+#include "gui/forms/plymaterialform.h"
 #include "gui/forms/sketcherform.h"
 
 namespace {
@@ -16,31 +17,26 @@ private:
     LayupForm form_;
 };
 
-// The sketcher dialog, shown once; nothing of it is saved.
-class SketcherDialog : public GuiDialog
+// The sketcher and ply material dialogs, which know no Apply.
+template <class Form>
+class PlainDialog : public GuiDialog
 {
 public:
-    explicit SketcherDialog(AppContext *context) : form_(nullptr, context) {}
+    explicit PlainDialog(AppContext *context) : form_(nullptr, context) {}
     int Exec(bool *) override { return form_.Exec(); }
 
 private:
-    SketcherForm form_;
+    Form form_;
 };
 
 } // namespace
 
-// Each dialog adds its case here as it lands.
 std::unique_ptr<GuiDialog> CreateGuiDialog(GuiDialogKind kind, AppContext *context, bool create)
 {
-    (void)context;
-    (void)create;
     switch (kind) {
-    case GuiDialogKind::Layup:
-        return std::make_unique<LayupDialog>(context, create);
-    case GuiDialogKind::Sketcher:
-        return std::make_unique<SketcherDialog>(context);
-    case GuiDialogKind::PlyMaterial:
-        break;
+    case GuiDialogKind::Layup: return std::make_unique<LayupDialog>(context, create);
+    case GuiDialogKind::Sketcher: return std::make_unique<PlainDialog<SketcherForm>>(context);
+    case GuiDialogKind::PlyMaterial: return std::make_unique<PlainDialog<PlyMaterialForm>>(context);
     }
     return nullptr;
 }
