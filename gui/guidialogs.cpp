@@ -1,6 +1,8 @@
 #include "gui/guidialogs.h"
 
 #include "gui/forms/layupform.h"
+#include "gui/forms/plymaterialform.h"
+#include "gui/forms/sketcherform.h"
 
 namespace {
 
@@ -15,19 +17,26 @@ private:
     LayupForm form_;
 };
 
+// The sketcher and ply material dialogs, which know no Apply.
+template <class Form>
+class PlainDialog : public GuiDialog
+{
+public:
+    explicit PlainDialog(AppContext *context) : form_(nullptr, context) {}
+    int Exec(bool *) override { return form_.Exec(); }
+
+private:
+    Form form_;
+};
+
 } // namespace
 
-// Each dialog adds its case here as it lands.
 std::unique_ptr<GuiDialog> CreateGuiDialog(GuiDialogKind kind, AppContext *context, bool create)
 {
-    (void)context;
-    (void)create;
     switch (kind) {
-    case GuiDialogKind::Layup:
-        return std::make_unique<LayupDialog>(context, create);
-    case GuiDialogKind::Sketcher:
-    case GuiDialogKind::PlyMaterial:
-        break;
+    case GuiDialogKind::Layup: return std::make_unique<LayupDialog>(context, create);
+    case GuiDialogKind::Sketcher: return std::make_unique<PlainDialog<SketcherForm>>(context);
+    case GuiDialogKind::PlyMaterial: return std::make_unique<PlainDialog<PlyMaterialForm>>(context);
     }
     return nullptr;
 }

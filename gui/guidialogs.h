@@ -18,5 +18,5 @@ public:
 };
 
 // The dialog of kind for this request, built with no parent (create only
-// matters for the layup dialog); null when this build has no such dialog.
+// matters for the layup dialog).
 std::unique_ptr<GuiDialog> CreateGuiDialog(GuiDialogKind kind, AppContext *context, bool create);

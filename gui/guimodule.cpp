@@ -67,7 +67,7 @@ namespace {
 
 // Builds the operation's dialog after a successful Init and keeps the splash
 // Init made until the operation ends; null (after deleting the splash) when
-// Init failed or the build has no such dialog.
+// Init failed.
 std::unique_ptr<GuiDialog> StartDialog(GuiModule &module, AppContext *context, int mode, GuiDialogKind kind,
                                        bool create, const char *logText, SplashRef &keep)
 {
@@ -77,11 +77,6 @@ std::unique_ptr<GuiDialog> StartDialog(GuiModule &module, AppContext *context, i
         return nullptr;
     }
     std::unique_ptr<GuiDialog> dialog = MakeDialog(kind, context, create);
-    if (!dialog) {
-        delete splash;
-        Tuvo::Logger::Root()->Log(20, "Interactive mode is not available in this build.");
-        return nullptr;
-    }
     if (splash) {
         SplashShown(mode) = true;
         splash->Raise();

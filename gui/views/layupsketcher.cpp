@@ -10,7 +10,6 @@
 #include "host/materiallist.h"
 #include "util/logger.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
@@ -28,13 +27,7 @@
 
 namespace {
 
-constexpr int kRectangleWidth = 100;
 PrintSetupDialog gPrintSetup;
-
-QString Translate(const char *text, const char *comment = nullptr)
-{
-    return QCoreApplication::translate("LayupSketcher", text, comment);
-}
 
 bool RunPrintSetup(QPrinter &printer, QWidget *parent)
 {
@@ -54,17 +47,25 @@ LayupSketcher::LayupSketcher(QGraphicsScene *scene, ColorManager *colors, Materi
     : QGraphicsView(scene, parent), colors_(colors), materials_(materials)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The top left stays in view when the sketch is shown or resized.
+    setTransformationAnchor(QGraphicsView::NoAnchor);
+    setResizeAnchor(QGraphicsView::NoAnchor);
+    // The sketch moves and rebuilds thousands of items at once; a spatial
+    // index would be rebuilt each time for a few hit tests.
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     BuildCanvas();
 }
 
 LayupSketcher::~LayupSketcher()
 {
-    rows_.clear();
+    // Newest first, as the rows' own items (PlySketch).
+    while (!rows_.empty())
+        rows_.pop_back();
     if (!scene())
         return; // the scene went first and took the fixed items with it
     for (QGraphicsItem *item : std::initializer_list<QGraphicsItem *>{
-             infoBox_, infoText_, headings_[0], headings_[1], headings_[2], headings_[3], planeText_, planeLine_,
-             separator_})
+             infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
+             planeLine_})
         delete item;
 }
 
@@ -80,13 +81,13 @@ void LayupSketcher::BuildCanvas()
     const auto measure = [&metrics](const std::string &text) {
         return metrics.horizontalAdvance(QString::fromStdString(text));
     };
-    const char *texts[4] = {"Thickness", "Angle", "Ply", "Material"};
+    const char *texts[4] = {QT_TR_NOOP("Thickness"), QT_TR_NOOP("Angle"), QT_TR_NOOP("Ply"), QT_TR_NOOP("Material")};
     std::string headings[3];
     for (int i = 0; i < 3; ++i)
-        headings[i] = Translate(texts[i]).toStdString();
+        headings[i] = tr(texts[i]).toStdString();
     const SketchGeometry::Columns columns = SketchGeometry::ComputeColumns(measure, headings);
     for (int i = 0; i < 4; ++i) {
-        headings_[i] = canvas->addSimpleText(Translate(texts[i]), PlySketch::LabelFont(true));
+        headings_[i] = canvas->addSimpleText(tr(texts[i]), PlySketch::LabelFont(true));
         headings_[i]->setPos(i < 3 ? columns.headingX[i] : 0, 0);
     }
     PlySketch::SetColumnEnds(columns.end);
@@ -155,6 +156,8 @@ void LayupSketcher::Show(const Layup &layup)
     while (rows_.size() < total)
         rows_.push_back(std::make_unique<PlySketch>(scene()));
 
+    if (total == 0)
+        Clear(); // no headings over nothing: Draw lays out no empty sketch
     const int white[3] = {255, 255, 255};
     for (size_t row = 0; row < total; ++row) {
         const bool child = row < copies.size();
@@ -207,14 +210,15 @@ void LayupSketcher::Draw(int plySize, float maxThickness)
     const SketchGeometry::Layout layout = SketchGeometry::LayOut(rows, input);
 
     const int rectangleX = widest + 30;
-    separator_->setLine(widest - 10, layout.separatorY, kRectangleWidth + widest + 90, layout.separatorY);
+    const int separatorEnd = SketchGeometry::kRectangleWidth + widest + 90;
+    separator_->setLine(widest - 10, layout.separatorY, separatorEnd, layout.separatorY);
     separator_->setVisible(layout.separatorShown);
     for (size_t i = 0; i < rows_.size(); ++i)
         rows_[i]->Place(0, layout.rowY[i], rectangleX);
 
-    planeText_->setText(Translate("Reference plane") + "\n" + Translate("outside laminate") + "\n" +
-                        Translate("bottom fiber dist = %1").arg(double(referencePlane_)));
-    const int lineEnd = kRectangleWidth + widest + 50;
+    planeText_->setText(tr("Reference plane") + "\n" + tr("outside laminate") + "\n" +
+                        tr("bottom fiber dist = %1").arg(double(referencePlane_)));
+    const int lineEnd = SketchGeometry::kRectangleWidth + widest + 50;
     planeLine_->setLine(rectangleX, layout.planeY, lineEnd, layout.planeY);
     planeLine_->setVisible(layout.planeShown);
     planeText_->setPos(lineEnd + 10, layout.planeY - 15);
@@ -245,8 +249,8 @@ void LayupSketcher::ShowInfo(const QString &text)
         } else {
             const auto row = std::find_if(rows_.begin(), rows_.end(),
                                           [](const auto &r) { return r->IsSelected() && !r->IsChild(); });
-            infoText_->setText(Translate("Ply %1", "InfoBox").arg((*row)->Id()) + "\n" +
-                               Translate("Material Description:", "InfoBox") + "\n" +
+            infoText_->setText(tr("Ply %1", "InfoBox").arg((*row)->Id()) + "\n" +
+                               tr("Material Description:", "InfoBox") + "\n" +
                                QString::fromLatin1((*row)->MaterialDescription()));
             infoHidden_ = false;
         }

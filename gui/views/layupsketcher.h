@@ -33,6 +33,8 @@ enum SketchViewMode {
 // sketcher-only mode). A rebuild is Clear, Show, then Draw.
 class LayupSketcher : public QGraphicsView, public LayupShow
 {
+    Q_OBJECT
+
 public:
     // scene, colors and materials are not owned and must outlive the sketch;
     // colors and materials may be null (every ply then white and "unknown").

@@ -31,18 +31,29 @@ void PlyRectangle::Resize(int width, int height)
 
 void PlyRectangle::BuildFibreLines()
 {
-    qDeleteAll(lines_);
-    lines_.clear();
     const int x = static_cast<int>(pos().x()), y = static_cast<int>(pos().y());
     const int width = static_cast<int>(rect().width()), height = static_cast<int>(rect().height());
-    const QColor fill = brush().color();
-    const bool white = SketchGeometry::WhiteHatch(fill.red(), fill.green(), fill.blue());
-    for (const SketchGeometry::Line &l : SketchGeometry::FibreLines(x, y, width, height, angle_, spacing_)) {
-        // Children: the same lines, relative to the rectangle.
-        auto *line = new QGraphicsLineItem(l.x1 - x, l.y1 - y, l.x2 - x, l.y2 - y, this);
+    const std::vector<SketchGeometry::Line> geometry =
+        SketchGeometry::FibreLines(x, y, width, height, angle_, spacing_);
+    // The line items are reused: a rebuild of a large sketch would otherwise
+    // spend its time creating and deleting them.
+    while (lines_.size() > static_cast<qsizetype>(geometry.size()))
+        delete lines_.takeLast();
+    while (lines_.size() < static_cast<qsizetype>(geometry.size())) {
+        auto *line = new QGraphicsLineItem(this);
         line->setZValue(1000);
-        if (white)
-            line->setPen(QPen(QBrush(Qt::white), 0, Qt::SolidLine));
         lines_.append(line);
+    }
+    const QColor fill = brush().color();
+    const QPen pen = SketchGeometry::WhiteHatch(fill.red(), fill.green(), fill.blue())
+                         ? QPen(QBrush(Qt::white), 0, Qt::SolidLine)
+                         : QPen();
+    for (size_t i = 0; i < geometry.size(); ++i) {
+        const SketchGeometry::Line &l = geometry[i];
+        QGraphicsLineItem *line = lines_[static_cast<qsizetype>(i)];
+        // Children: the same lines, relative to the rectangle.
+        line->setLine(l.x1 - x, l.y1 - y, l.x2 - x, l.y2 - y);
+        line->setPen(pen);
+        line->show();
     }
 }

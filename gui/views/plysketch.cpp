@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kRectangleWidth = 100;
 constexpr int kFrameWidth = 104;
 constexpr int kHatchSpacing = 15;
 const QColor kSelected(128, 0, 0);
@@ -57,7 +56,7 @@ PlySketch::PlySketch(QGraphicsScene *scene)
         label->setFont(LabelFont());
         label->setZValue(200);
     }
-    rectangle_->Resize(kRectangleWidth, SketchGeometry::kFixedRowHeight);
+    rectangle_->Resize(SketchGeometry::kRectangleWidth, SketchGeometry::kFixedRowHeight);
     for (QGraphicsItem *item : std::initializer_list<QGraphicsItem *>{rectangle_, frame_, highlight_, dataLabel_,
                                                                       materialLabel_}) {
         item->hide();
@@ -69,11 +68,13 @@ PlySketch::~PlySketch()
 {
     if (!scene_)
         return;
-    delete rectangle_;
-    delete frame_;
-    delete highlight_;
-    delete dataLabel_;
+    // Newest first: the scene drops its last top-level item at once but
+    // searches its whole list for any other.
     delete materialLabel_;
+    delete dataLabel_;
+    delete highlight_;
+    delete frame_;
+    delete rectangle_;
 }
 
 void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const ColorInfo &color, bool child,
@@ -108,7 +109,7 @@ void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const Colo
 void PlySketch::SetHeight(bool fixed, int plySize, float maxThickness)
 {
     const int height = SketchGeometry::RowHeight(fixed, plySize, maxThickness, thickness_);
-    rectangle_->Resize(kRectangleWidth, height);
+    rectangle_->Resize(SketchGeometry::kRectangleWidth, height);
     frame_->setRect(0, 0, kFrameWidth, height);
 }
 

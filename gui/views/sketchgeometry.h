@@ -9,7 +9,9 @@
 // padded data labels and the vertical layout of the rows.
 namespace SketchGeometry {
 
-// The row height of Feature View, and the least height of a scaled row.
+// A ply rectangle's width; the row height of Feature View, and the least
+// height of a scaled row.
+constexpr int kRectangleWidth = 100;
 constexpr int kFixedRowHeight = 20;
 constexpr int kMinRowHeight = 2;
 

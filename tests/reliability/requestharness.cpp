@@ -92,9 +92,14 @@ void Harness::SetUpModule()
     lamSetup(GuardedTable());
     failalloc::Pause pause;
     // A sketcher request asks the host for the script path first thing.
+    // Without a display it ends there rather than wait in its dialog, also
+    // when a test calls this without a Harness.
     gProbeCalls = 0;
     SetCallObserver(Probe);
     {
+        ScopedEnv noDisplay;
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            noDisplay.Unset(name);
         InRequest scope;
         lamSketcher();
     }

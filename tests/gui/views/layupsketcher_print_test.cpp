@@ -138,6 +138,10 @@ TEST_F(SketchPrintTest, FailuresSayInternalPrintingError)
     EXPECT_FALSE(PrintToPdf(error, "tiny.pdf", &tiny));
     EXPECT_EQ(error, "Internal printing error");
     EXPECT_FALSE(QFile::exists(pdf_));
+    // Nor is a page without printable width printed.
+    const QPageSize narrow(QSizeF(1.5, 11), QPageSize::Inch);
+    EXPECT_FALSE(PrintToPdf(error, "narrow.pdf", &narrow));
+    EXPECT_EQ(error, "Internal printing error");
 
     error.clear();
     EXPECT_FALSE(PrintToPdf(error, "no/such/dir/x.pdf"));

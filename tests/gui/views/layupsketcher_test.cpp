@@ -257,36 +257,21 @@ TEST_F(LayupSketcherTest, ScaleViewSelectsNothingAndHidesLabels)
         EXPECT_TRUE(sketch_->Heading(i)->isVisible());
 }
 
+// The numbers are SketchGeometry's; here the items follow them.
 TEST_F(LayupSketcherTest, ReferencePlaneLine)
 {
-    const struct
-    {
-        const char *what;
-        int stacking;
-        float offset;
-        bool textShown;
-        int y; // of the line; -1: at the separator
-    } cases[] = {
-        {"above", StackingSimple, -0.7f, true, 30},
-        {"at a ply boundary", StackingSimple, -0.1f, false, 60},
-        {"mid-ply", StackingSimple, -0.2f, false, 50},
-        {"below", StackingSimple, 0.1f, true, 120},
-        {"mid-plane of a symmetric stack", StackingFullSymmetric, -0.6f, false, -1},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        sketch_->SetReferencePlane(c.offset);
-        Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}, c.stacking));
-        const int y = c.y < 0 ? static_cast<int>(sketch_->Separator()->line().y1()) : c.y;
-        EXPECT_TRUE(sketch_->PlaneLine()->isVisible());
-        EXPECT_EQ(sketch_->PlaneLine()->line().y1(), y);
-        EXPECT_EQ(sketch_->PlaneText()->isVisible(), c.textShown);
-        EXPECT_EQ(sketch_->PlaneText()->y(), y - 15);
-    }
-    EXPECT_EQ(Rows()[0]->Y(), 20);
-    sketch_->SetReferencePlane(-0.7f);
+    sketch_->SetReferencePlane(-0.6f); // the mid-plane: onto the separator
+    Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}, StackingFullSymmetric));
+    EXPECT_TRUE(sketch_->PlaneLine()->isVisible());
+    EXPECT_EQ(sketch_->PlaneLine()->line().y1(), sketch_->Separator()->line().y1());
+    EXPECT_FALSE(sketch_->PlaneText()->isVisible());
+
+    sketch_->SetReferencePlane(-0.7f); // above the top
     Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}));
     EXPECT_EQ(Rows()[0]->Y(), 80);
+    EXPECT_EQ(sketch_->PlaneLine()->line().y1(), 30);
+    EXPECT_TRUE(sketch_->PlaneText()->isVisible());
+    EXPECT_EQ(sketch_->PlaneText()->y(), 15);
     EXPECT_TRUE(sketch_->PlaneText()->text().endsWith("bottom fiber dist = -0.7"));
     // The canvas ends below the information text and right of every label.
     const QRectF canvas = scene_.sceneRect();
@@ -328,12 +313,9 @@ TEST_F(LayupSketcherTest, ColoursAndHatch)
     // Black gets white hatch lines, two of them in a 20-pixel row at 0 degrees.
     ASSERT_EQ(black.Rectangle()->Lines().size(), 2);
     EXPECT_EQ(black.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
-    EXPECT_EQ(black.Rectangle()->Lines()[1]->line().y1(), 14);
     EXPECT_NE(unknown.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
     EXPECT_EQ(black.MaterialLabel()->text(), "Carbon/epoxy UD 0.125");
     EXPECT_EQ(copyOfBlack.DataLabel()->brush().color(), QColor(192, 192, 192));
-    // Data labels line up in their columns.
-    EXPECT_EQ(black.DataLabel()->text().size(), Rows()[2]->DataLabel()->text().size());
 }
 
 TEST_F(LayupSketcherTest, ASceneDeletedFirstTakesTheItems)

@@ -1,0 +1,108 @@
+#include "gui/forms/halpintsaiform.h"
+
+#include "gui/displayhelp.h"
+#include "gui/engines/halpintsaiformengine.h"
+#include "gui/forms/numbertext.h"
+#include "ui_halpintsaiformbase.h"
+
+#include <QMessageBox>
+
+#include <initializer_list>
+
+HalpinTsaiForm::HalpinTsaiForm(QWidget *parent, AppContext *context)
+    : HalpinTsaiFormBase(parent, "HalpinTsaiOption", true),
+      engine_(std::make_unique<HalpinTsaiFormEngine>(this, context))
+{
+}
+
+HalpinTsaiForm::~HalpinTsaiForm() = default;
+
+bool HalpinTsaiForm::Exec()
+{
+    engine_->Initialize();
+    return exec() == QDialog::Accepted;
+}
+
+void HalpinTsaiForm::ShowWarning(const char *title, const char *text)
+{
+    QMessageBox::warning(this, QCoreApplication::translate("HalpinTsaiForm", title),
+                         QCoreApplication::translate("HalpinTsaiForm", text), QMessageBox::Ok);
+}
+
+void HalpinTsaiForm::SetUnitTexts(const char *unit)
+{
+    const QString text = QCoreApplication::translate("HalpinTsaiForm", unit);
+    for (QLabel *label : {ui_->wLengthUnit, ui_->wWidthUnit, ui_->wThicknessUnit})
+        label->setText(text);
+    for (QLineEdit *edit : {ui_->wLongitudeEdit, ui_->wTrasverseEdit, ui_->wLengthEdit, ui_->wWidthEdit,
+                            ui_->wThicknessEdit, ui_->wE11Edit, ui_->wE22Edit, ui_->wNU12Edit, ui_->wNU23Edit,
+                            ui_->wG12Edit}) {
+        if (!edit->validator()) // every Exec comes here
+            SetNumberValidator(edit);
+    }
+}
+
+void HalpinTsaiForm::SetLongitudinalAspectRatio(double value) { WriteNumber(ui_->wLongitudeEdit, value); }
+void HalpinTsaiForm::SetTransverseAspectRatio(double value) { WriteNumber(ui_->wTrasverseEdit, value); }
+void HalpinTsaiForm::SetRibbonLength(double value) { WriteNumber(ui_->wLengthEdit, value); }
+void HalpinTsaiForm::SetRibbonWidth(double value) { WriteNumber(ui_->wWidthEdit, value); }
+void HalpinTsaiForm::SetRibbonThickness(double value) { WriteNumber(ui_->wThicknessEdit, value); }
+void HalpinTsaiForm::SetE11(double value) { WriteNumber(ui_->wE11Edit, value); }
+void HalpinTsaiForm::SetE22(double value) { WriteNumber(ui_->wE22Edit, value); }
+void HalpinTsaiForm::SetNU12(double value) { WriteNumber(ui_->wNU12Edit, value); }
+void HalpinTsaiForm::SetNU23(double value) { WriteNumber(ui_->wNU23Edit, value); }
+void HalpinTsaiForm::SetG12(double value) { WriteNumber(ui_->wG12Edit, value); }
+
+void HalpinTsaiForm::SetPlyDescription(int index)
+{
+    ui_->wPlyDescriptionMenu->setCurrentIndex(index);
+    PlyDescriptionMenu(index);
+}
+
+double HalpinTsaiForm::GetLongitudinalAspectRatio() { return ReadNumber(ui_->wLongitudeEdit); }
+double HalpinTsaiForm::GetTransverseAspectRatio() { return ReadNumber(ui_->wTrasverseEdit); }
+double HalpinTsaiForm::GetRibbonLength() { return ReadNumber(ui_->wLengthEdit); }
+double HalpinTsaiForm::GetRibbonWidth() { return ReadNumber(ui_->wWidthEdit); }
+double HalpinTsaiForm::GetRibbonThickness() { return ReadNumber(ui_->wThicknessEdit); }
+double HalpinTsaiForm::GetE11() { return ReadNumber(ui_->wE11Edit); }
+double HalpinTsaiForm::GetE22() { return ReadNumber(ui_->wE22Edit); }
+double HalpinTsaiForm::GetNU12() { return ReadNumber(ui_->wNU12Edit); }
+double HalpinTsaiForm::GetNU23() { return ReadNumber(ui_->wNU23Edit); }
+double HalpinTsaiForm::GetG12() { return ReadNumber(ui_->wG12Edit); }
+
+int HalpinTsaiForm::GetPlyDescription()
+{
+    const int index = ui_->wPlyDescriptionMenu->currentIndex();
+    return index >= 0 && index <= 5 ? index : 0;
+}
+
+void HalpinTsaiForm::DoneButtonClick()
+{
+    if (engine_->Done() == 0)
+        accept();
+}
+
+void HalpinTsaiForm::HelpButtonClick() { DisplayHelp(this, "Halpin_Tsai_Opt.htm"); }
+
+void HalpinTsaiForm::PlyDescriptionMenu(int)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{ui_->wLongitudeText, ui_->wLongitudeEdit, ui_->wTrasverseText,
+                                                       ui_->wTrasverseEdit, ui_->wReinFactorsGroup,
+                                                       ui_->wAvgRibbonGroup})
+        w->setEnabled(false);
+    switch (GetPlyDescription()) {
+    case 1:
+        ui_->wLongitudeText->setEnabled(true);
+        ui_->wLongitudeEdit->setEnabled(true);
+        break;
+    case 2:
+        ui_->wTrasverseText->setEnabled(true);
+        ui_->wTrasverseEdit->setEnabled(true);
+        break;
+    case 3: ui_->wAvgRibbonGroup->setEnabled(true); break;
+    case 5: ui_->wReinFactorsGroup->setEnabled(true); break;
+    default: break; // continuous fibre and particulates need no parameter
+    }
+}
+
+void HalpinTsaiForm::CancelButtonClick() { reject(); }
