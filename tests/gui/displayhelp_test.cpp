@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,21 @@ TEST_F(DisplayHelpTest, APresentPageGoesToTheOpenerWithoutABox)
     DisplayHelp(nullptr, "Create_Ply_Mat.htm");
     EXPECT_TRUE(catcher.Boxes().empty());
     EXPECT_EQ(opened_, std::vector<std::string>{page});
+}
+
+TEST_F(DisplayHelpTest, EveryDialogFindsItsPageInTheTreesHelpFolder)
+{
+    env_.Set("TUVO_LAMINATE_HELP", HELP_DIR);
+    HelpSystem::Instance()->Init("English");
+    const char *pages[] = {"Create_Modify_Lam.htm", "Lam_Sketcher.htm",     "Create_Ply_Mat.htm",
+                           "Lam_Properties.htm",    "Enter_Modify_Ply.htm", "Halpin_Tsai_Opt.htm"};
+    GuiTest::WarningCatcher catcher;
+    for (const char *page : pages)
+        DisplayHelp(nullptr, page);
+    EXPECT_TRUE(catcher.Boxes().empty());
+    ASSERT_EQ(opened_.size(), std::size(pages));
+    for (size_t i = 0; i < opened_.size(); ++i)
+        EXPECT_EQ(opened_[i], std::string(HELP_DIR) + "/" + pages[i]);
 }
 
 TEST_F(DisplayHelpTest, AnOpenerThatFailsShowsItsReason)

@@ -2,7 +2,6 @@
 // the demo laminate as the host stores it (eight plies), shown as the four
 // stored plies of a full symmetric layup.
 
-#include "host/testenv.h"
 #include "xsession.h"
 
 #include <gtest/gtest.h>
@@ -25,13 +24,6 @@ bool EndsWith(const std::string &text, const std::string &tail)
 class LayupEndToEnd : public ::testing::Test
 {
 protected:
-    LayupEndToEnd()
-    {
-        const char *options = std::getenv("LSAN_OPTIONS");
-        env.Set("LSAN_OPTIONS", std::string(options ? options : "") + ":suppressions=" SOURCE_DIR
-                                                                      "/tests/gui/e2e/lsan.supp");
-    }
-
     // Starts "lamhost modify" on the demo store; the dialog's window, or "".
     std::string OpenModify()
     {
@@ -41,7 +33,6 @@ protected:
         return x.WaitForWindow("Modify Laminate");
     }
 
-    ScopedEnv env; // before the session: its programs inherit it
     XSession x;
 };
 

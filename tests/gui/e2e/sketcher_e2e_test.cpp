@@ -6,16 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 TEST(SketcherEndToEnd, ShowsTheLaminateAndSavesNothing)
 {
-    // A sanitized lamhost keeps the D-Bus library's allocations to itself.
-    ScopedEnv env;
-    const char *options = std::getenv("LSAN_OPTIONS");
-    env.Set("LSAN_OPTIONS", std::string(options ? options : "") + ":suppressions=" SOURCE_DIR
-                                                                  "/tests/gui/e2e/lsan.supp");
     XSession x;
     ASSERT_TRUE(x.Ok()) << "Xvfb did not start";
     TempDir dir;
