@@ -4,13 +4,16 @@
 #include "gui/guitest.h"
 #include "gui/laminatecontext.h"
 #include "gui/views/layupsketcher.h"
+#include "gui/forms/plydataform.h"
 #include "gui/views/layuptree.h"
+#include "gui/views/layuptreedelegate.h"
 #include "gui/views/plysketch.h"
 #include "host/laminatemanager.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QGraphicsView>
 #include <QMenu>
@@ -372,6 +375,33 @@ TEST_F(LayupFormTest, GroupAndSymmetryLinkShownInBothViews)
         EXPECT_EQ(form.Sketch()->Rows().size(), 5u);
         GuiTest::SaveScreenshot(&form, "layup-group-and-symmetry-link");
         EXPECT_EQ(form.Sketch()->horizontalScrollBar()->value(), 0) << "the sketch shows its left edge";
+        form.reject();
+    });
+}
+
+TEST_F(LayupFormTest, DoubleClickModifiesThatPlyAloneAndTreeEditsReachTheLayup)
+{
+    lam.SetLayup(Root({Ply(301, 0.1f), Ply(301, 0.3f, 10.0f)}));
+    Run([this] {
+        auto *list = W<QTreeWidget>("wLamTreeList");
+        SelectInTree({1, 2});
+        GuiTest::WhenModal<PlyDataForm>([](PlyDataForm *dialog) {
+            EXPECT_EQ(dialog->GetThickness(), 0.3f) << "ply 2 alone";
+            dialog->reject();
+        });
+        emit list->itemDoubleClicked(list->topLevelItem(0), 0); // the top row: ply 2
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+
+        // An angle typed into ply 2's row, accepted: the layup takes it.
+        const QModelIndex angle = list->model()->index(0, 2);
+        QWidget *editor = form.Tree()->Delegate()->createEditor(list->viewport(), QStyleOptionViewItem(), angle);
+        ASSERT_TRUE(editor);
+        static_cast<QLineEdit *>(editor)->setText("30");
+        form.Tree()->Delegate()->setModelData(editor, list->model(), angle);
+        delete editor;
+        GuiTest::ProcessEventsUntil([this] { return Plies(lam.GetLaminate().RootGroup())[1].Angle() == 30.0f; });
+        EXPECT_EQ(Plies(lam.GetLaminate().RootGroup())[1].Angle(), 30.0f);
+        EXPECT_EQ(list->topLevelItem(0)->text(2).trimmed(), "+30") << "the rows show the layup again";
         form.reject();
     });
 }
