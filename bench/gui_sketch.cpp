@@ -3,16 +3,15 @@
 // view, plain and with a symmetric stacking rule; and the first rebuild of a
 // new sketch.
 
+#include "bench/layupdialogbench.h"
 #include "core/layup.h"
 #include "gui/views/layupsketcher.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QGraphicsScene>
 
-#include <cstdlib>
 
 namespace {
 
@@ -80,15 +79,4 @@ BENCHMARK(FirstShowThenDraw)->Arg(200)->Arg(1000)->Arg(3200)->ArgName("plies")->
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return benchlayup::Main(argc, argv); }
