@@ -8,42 +8,30 @@
 
 #include <QPushButton>
 
+#include <tuple>
+
 namespace {
 
-// The modeler request with the real layup dialog on the host stand-in.
-class GuiModuleModelerTest : public ::testing::Test
+// The modeler request with the real layup dialog on the host stand-in:
+// modify and OK without a change, or create and Cancel, save nothing.
+TEST(GuiModuleModelerTest, UnchangedOrCancelledSavesNothing)
 {
-protected:
-    GuiModuleModelerTest() : store(LamHost::DemoStore()), context((store.Activate(), LamHost::CallbackTable())) {}
-
-    static void Click(LayupForm *form, const char *button) { form->findChild<QPushButton *>(button)->click(); }
-
-    LamHost::Store store;
-    GuiAppContext context;
-    GuiModule module{&context, "v11.1"};
-};
-
-TEST_F(GuiModuleModelerTest, ModifyAndOkWithoutChangeSavesNothing)
-{
-    int shown = 0;
-    GuiTest::WhenModal<LayupForm>([&](LayupForm *form) {
-        ++shown;
-        EXPECT_EQ(form->windowTitle(), "Modify Laminate");
-        Click(form, "wOkButton");
-    });
-    module.Modeler(false);
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(store.LaminateSaves().empty());
-}
-
-TEST_F(GuiModuleModelerTest, CreateAndCancelSavesNothing)
-{
-    GuiTest::WhenModal<LayupForm>([](LayupForm *form) {
-        EXPECT_EQ(form->windowTitle(), "Create Laminate");
-        Click(form, "wCancelButton");
-    });
-    module.Modeler(true);
-    EXPECT_TRUE(store.LaminateSaves().empty());
+    for (const auto &[create, title, button] : {std::tuple{false, "Modify Laminate", "wOkButton"},
+                                                std::tuple{true, "Create Laminate", "wCancelButton"}}) {
+        LamHost::Store store(LamHost::DemoStore());
+        store.Activate();
+        GuiAppContext context(LamHost::CallbackTable());
+        GuiModule module(&context, "v11.1");
+        int shown = 0;
+        GuiTest::WhenModal<LayupForm>([&, title = title, button = button](LayupForm *form) {
+            ++shown;
+            EXPECT_EQ(form->windowTitle(), title);
+            form->findChild<QPushButton *>(button)->click();
+        });
+        module.Modeler(create);
+        EXPECT_EQ(shown, 1) << title;
+        EXPECT_TRUE(store.LaminateSaves().empty()) << title;
+    }
 }
 
 } // namespace

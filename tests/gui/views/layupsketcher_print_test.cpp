@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -73,6 +74,7 @@ protected:
 
     void Draw(int plies)
     {
+        sketch_.Clear();
         sketch_.Show(Plies(plies));
         sketch_.Draw(25 * plies, 0.125f * plies);
     }
@@ -83,7 +85,9 @@ protected:
     LayupSketcher sketch_;
 };
 
-TEST_F(SketchPrintTest, ASketchThatFitsPrintsOnePage)
+// One page for a sketch that fits, overlapping strips for a tall one, and no
+// page for a strip with nothing in it.
+TEST_F(SketchPrintTest, PagesFollowTheSketch)
 {
     Draw(8);
     std::string error = "old";
@@ -91,29 +95,19 @@ TEST_F(SketchPrintTest, ASketchThatFitsPrintsOnePage)
     EXPECT_EQ(error, "");
     EXPECT_EQ(PageCount(pdf_), 1);
     SavePageOne("print-small");
-}
 
-TEST_F(SketchPrintTest, ATallSketchPrintsOverlappingStrips)
-{
     Draw(200);
-    std::string error;
     ASSERT_TRUE(PrintToPdf(error, "tall.pdf"));
     // Letter at screen resolution: strips of 11 - 2 inches, stepping 8 inches.
-    QPrinter printer(QPrinter::ScreenResolution);
-    const int step = 8 * printer.logicalDpiY();
+    const int step = 8 * QPrinter(QPrinter::ScreenResolution).logicalDpiY();
     const int height = static_cast<int>(scene_.sceneRect().height());
     EXPECT_GT(height, 4000);
     EXPECT_EQ(PageCount(pdf_), (height + step - 1) / step);
     SavePageOne("print-tall");
-}
 
-TEST_F(SketchPrintTest, EmptyStripsAreSkipped)
-{
     Draw(3);
-    // Something far below the plies, with nothing between.
-    scene_.addRect(0, 2450, 40, 40);
+    scene_.addRect(0, 2450, 40, 40); // far below the plies, nothing between
     scene_.setSceneRect(0, 0, 600, 2500);
-    std::string error;
     ASSERT_TRUE(PrintToPdf(error, "gap.pdf"));
     EXPECT_EQ(PageCount(pdf_), 2);
 }
@@ -132,20 +126,16 @@ TEST_F(SketchPrintTest, CancelledSetUpPrintsNothing)
 TEST_F(SketchPrintTest, FailuresSayInternalPrintingError)
 {
     Draw(3);
-    // An inch or less of printable height would never step past the first strip.
-    const QPageSize tiny(QSizeF(4, 3), QPageSize::Inch);
-    std::string error;
-    EXPECT_FALSE(PrintToPdf(error, "tiny.pdf", &tiny));
-    EXPECT_EQ(error, "Internal printing error");
-    EXPECT_FALSE(QFile::exists(pdf_));
-    // Nor is a page without printable width printed.
-    const QPageSize narrow(QSizeF(1.5, 11), QPageSize::Inch);
-    EXPECT_FALSE(PrintToPdf(error, "narrow.pdf", &narrow));
-    EXPECT_EQ(error, "Internal printing error");
-
-    error.clear();
-    EXPECT_FALSE(PrintToPdf(error, "no/such/dir/x.pdf"));
-    EXPECT_EQ(error, "Internal printing error");
+    // An inch or less of printable height would never step past the first
+    // strip; nor is a page without printable width printed.
+    const QPageSize tiny(QSizeF(4, 3), QPageSize::Inch), narrow(QSizeF(1.5, 11), QPageSize::Inch);
+    for (const auto &[name, page] :
+         {std::pair{"tiny.pdf", &tiny}, {"narrow.pdf", &narrow}, {"no/such/dir/x.pdf", nullptr}}) {
+        std::string error;
+        EXPECT_FALSE(PrintToPdf(error, name, page)) << name;
+        EXPECT_EQ(error, "Internal printing error") << name;
+        EXPECT_FALSE(QFile::exists(pdf_)) << name;
+    }
 }
 
 } // namespace

@@ -165,8 +165,7 @@ TEST_F(LayupTreeTest, InPlaceEntriesAreCheckedAndFolded)
         tree.SetEditCell(item, row.column);
         item->setText(row.column, QString::fromLatin1(row.typed));
         int number = 0;
-        float thickness = 0.0f;
-        float angle = 0.0f;
+        float thickness = 0.0f, angle = 0.0f;
         EXPECT_EQ(tree.ValidateRename(&number, &thickness, &angle), row.changed) << row.typed;
         EXPECT_EQ(item->text(row.column).toStdString(), row.shown) << row.typed;
         if (*row.warning) {
