@@ -3,6 +3,7 @@
 #include "core/layupbuilder.h"
 #include "core/layupmanager.h"
 #include "core/selection.h"
+#include "gui/engines/fakeplydataview.h"
 #include "gui/engines/layupformview.h"
 #include "host/laminatemanager.h"
 #include "gui/laminatecontext.h"
@@ -20,30 +21,6 @@ namespace {
 
 using namespace layuptest;
 
-// A ply data dialog whose Exec runs the test's edits (as its engine would
-// through the layup manager) and answers what the test chose.
-class FakePlyData : public PlyDataFormView
-{
-public:
-    explicit FakePlyData(std::function<bool(bool, const Selection &)> exec) : exec_(std::move(exec)) {}
-    bool Exec(bool newPly, const Selection &selection) override { return exec_(newPly, selection); }
-    void InitWidgets(bool, const char *) override {}
-    void ShowWarningArgs(const char *, const char *, int, int) override {}
-    void ShowWarning(const char *, const char *) override {}
-    void SetMaterialMenu(const std::string &, bool) override {}
-    void ClearMaterialMenu() override {}
-    void SetColorMenu(const std::string &, bool) override {}
-    void SetThickness(float, bool) override {}
-    void SetAngle(float, bool) override {}
-    std::string GetMaterialText() const override { return {}; }
-    float GetThickness() const override { return 0; }
-    float GetAngle() const override { return 0; }
-    std::string GetColor() const override { return {}; }
-
-private:
-    std::function<bool(bool, const Selection &)> exec_;
-};
-
 // Records every call as one line, e.g. EnableNew(1) or SetUndo(1,"Paste").
 class FakeView : public LayupFormView
 {
@@ -54,30 +31,30 @@ public:
     std::function<bool(bool, const Selection &)> plyData;
     std::function<void(bool)> onRefresh; // with layupChanged
 
-    int Exec(bool *) override { return Log("Exec()"), 1; }
+    int Exec(bool *) override { return Log("Exec"), 1; }
     std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override { return nullptr; }
     std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *) override
     {
-        return plyData ? std::make_unique<FakePlyData>(plyData) : nullptr;
+        auto form = plyData ? std::make_unique<FakePlyView>() : nullptr;
+        if (form)
+            form->exec = plyData;
+        return form;
     }
     void ShowWarningArgs(const char *title, const char *text, int first, int second) override
     {
-        Log(Args("ShowWarningArgs", Quote(title), Quote(text), first, second));
+        Log("ShowWarningArgs", title, text, first, second);
     }
-    void ShowWarning(const char *title, const char *text) override
-    {
-        Log(Args("ShowWarning", Quote(title), Quote(text)));
-    }
-    void ApplyViewMode() override { Log("ApplyViewMode()"); }
+    void ShowWarning(const char *title, const char *text) override { Log("ShowWarning", title, text); }
+    void ApplyViewMode() override { Log("ApplyViewMode"); }
     void Refresh(bool layupChanged, bool redraw) override
     {
-        Log(Args("Refresh", layupChanged, redraw));
+        Log("Refresh", layupChanged, redraw);
         if (onRefresh)
             onRefresh(layupChanged);
     }
     void ClearSelection() override
     {
-        Log("ClearSelection()");
+        Log("ClearSelection");
         if (onClearSelection)
             onClearSelection();
     }
@@ -86,64 +63,63 @@ public:
         std::string plies;
         for (int ply : selection.plies)
             plies += std::to_string(ply) + " ";
-        Log(Args("SetViewSelection", Quote(plies.c_str())));
+        Log("SetViewSelection", plies);
     }
     void UpdateInfoBox(int plies, double thickness, const std::string &unit, bool show) override
     {
-        Log(Args("UpdateInfoBox", plies, thickness, Quote(unit.c_str()), show));
+        Log("UpdateInfoBox", plies, thickness, unit, show);
     }
-    void EnableNew(bool on) override { Log(Args("EnableNew", on)); }
-    void EnableModify(bool on) override { Log(Args("EnableModify", on)); }
-    void EnableDelete(bool on) override { Log(Args("EnableDelete", on)); }
-    void EnableCut(bool on) override { Log(Args("EnableCut", on)); }
-    void EnableCopy(bool on) override { Log(Args("EnableCopy", on)); }
-    void EnablePaste(bool on) override { Log(Args("EnablePaste", on)); }
-    void EnableGroup(bool on) override { Log(Args("EnableGroup", on)); }
-    void EnableUngroup(bool on) override { Log(Args("EnableUngroup", on)); }
-    void EnableLink(bool on) override { Log(Args("EnableLink", on)); }
-    void EnableUnlink(bool on) override { Log(Args("EnableUnlink", on)); }
-    void SetUndo(bool on, const char *name) override { Log(Args("SetUndo", on, Quote(name))); }
-    void SetPasteLocations(bool ends, bool possible) override { Log(Args("SetPasteLocations", ends, possible)); }
-    void ClearMenus() override { Log("ClearMenus()"); }
-    void BuildMaterialMenu(int step, const char *text) override { Log(Args("BuildMaterialMenu", step, Quote(text))); }
-    void BuildColorMenu(int step, const char *text) override { Log(Args("BuildColorMenu", step, Quote(text))); }
+    void EnableNew(bool on) override { Log("EnableNew", on); }
+    void EnableModify(bool on) override { Log("EnableModify", on); }
+    void EnableDelete(bool on) override { Log("EnableDelete", on); }
+    void EnableCut(bool on) override { Log("EnableCut", on); }
+    void EnableCopy(bool on) override { Log("EnableCopy", on); }
+    void EnablePaste(bool on) override { Log("EnablePaste", on); }
+    void EnableGroup(bool on) override { Log("EnableGroup", on); }
+    void EnableUngroup(bool on) override { Log("EnableUngroup", on); }
+    void EnableLink(bool on) override { Log("EnableLink", on); }
+    void EnableUnlink(bool on) override { Log("EnableUnlink", on); }
+    void SetUndo(bool on, const char *name) override { Log("SetUndo", on, name); }
+    void SetPasteLocations(bool ends, bool possible) override { Log("SetPasteLocations", ends, possible); }
+    void ClearMenus() override { Log("ClearMenus"); }
+    void BuildMaterialMenu(int step, const char *text) override { Log("BuildMaterialMenu", step, text); }
+    void BuildColorMenu(int step, const char *text) override { Log("BuildColorMenu", step, text); }
 
-    // The calls since the last Take, which forgets them.
-    std::vector<std::string> Take() { return std::exchange(calls, {}); }
-    // Only the calls whose name starts with prefix.
-    std::vector<std::string> Take(const std::string &prefix)
+    // The calls since the last Take, which forgets them; with a prefix, only
+    // the calls whose name starts with it.
+    std::vector<std::string> Take(const std::string &prefix = "")
     {
         std::vector<std::string> kept;
-        for (const std::string &call : Take())
+        for (const std::string &call : std::exchange(calls, {}))
             if (call.rfind(prefix, 0) == 0)
                 kept.push_back(call);
         return kept;
     }
 
 private:
-    static std::string Quote(const char *text)
-    {
-        std::string quoted(1, '"');
-        quoted.append(text).push_back('"');
-        return quoted;
-    }
-    template <class... T>
-    static std::string Args(const char *name, const T &...args)
+    static std::string Arg(const std::string &text) { return '"' + text + '"'; }
+    static std::string Arg(const char *text) { return Arg(std::string(text)); }
+    template <class T>
+    static std::string Arg(T value)
     {
         std::ostringstream out;
-        out << name << "(";
-        const char *separator = "";
-        ((out << separator << args, separator = ","), ...);
-        out << ")";
+        out << value;
         return out.str();
     }
-    void Log(const std::string &call) { calls.push_back(call); }
+    template <class... T>
+    void Log(const char *name, const T &...args)
+    {
+        std::string list;
+        ((list += (list.empty() ? "" : ",") + Arg(args)), ...);
+        calls.push_back(name + ("(" + list + ")"));
+    }
 };
 
 class LayupFormEngineTest : public ::testing::Test
 {
 protected:
-    explicit LayupFormEngineTest(bool create = false) : lam(LamHost::DemoStore(), create), engine(&view, &lam.context)
+    explicit LayupFormEngineTest(LamHost::StoreData data = LamHost::DemoStore())
+        : lam(std::move(data)), engine(&view, &lam.context)
     {
         view.onClearSelection = [this] { engine.SetSelection(Selection()); };
     }
@@ -162,12 +138,6 @@ protected:
     LayupFormEngine engine;
 };
 
-class NewLaminateEngineTest : public LayupFormEngineTest
-{
-protected:
-    NewLaminateEngineTest() : LayupFormEngineTest(true) {}
-};
-
 TEST_F(LayupFormEngineTest, UpdateViewWithNothingSelectedOffersAddingAndTheTotals)
 {
     Select({});
@@ -178,24 +148,36 @@ TEST_F(LayupFormEngineTest, UpdateViewWithNothingSelectedOffersAddingAndTheTotal
                                "EnableUnlink(0)", "UpdateInfoBox(8,1,\"mm\",1)"}));
 }
 
-TEST_F(LayupFormEngineTest, UpdateViewWithOnePlyBuildsTheMaterialAndColourMenus)
+// The host's colours 40 down to 1, id 7 named "BLACK".
+LamHost::StoreData FortyColours()
+{
+    LamHost::StoreData data = LamHost::DemoStore();
+    data.colors.clear();
+    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
+        data.colors.push_back({id, id == 7 ? std::string("BLACK") : std::to_string(id) + "c", 1, 2, 3});
+    return data;
+}
+
+class ColourMenuTest : public LayupFormEngineTest
+{
+protected:
+    ColourMenuTest() : LayupFormEngineTest(FortyColours()) {}
+};
+
+TEST_F(ColourMenuTest, OnePlyBuildsTheMaterialMenuAndColoursUpToId16ButNeverBlack)
 {
     Select({2});
-    const std::vector<std::string> calls = view.Take();
-    const std::vector<std::string> head(calls.begin(), calls.begin() + 14);
-    EXPECT_EQ(head, (std::vector<std::string>{"ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")",
-                                              "EnableDelete(1)", "EnableCut(1)", "EnableCopy(1)",
-                                              "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)",
-                                              "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
-                                              "BuildMaterialMenu(0,\"\")"}));
-    std::vector<std::string> tail(calls.begin() + 14, calls.end());
-    ASSERT_EQ(tail.size(), 2u + 16u + 1u + 1u);
-    EXPECT_EQ(tail[0], "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")");
-    EXPECT_EQ(tail[1], "BuildMaterialMenu(2,\"\")");
-    EXPECT_EQ(tail[2], "BuildColorMenu(0,\"Black\")"); // only "BLACK" is left out
-    EXPECT_EQ(tail[17], "BuildColorMenu(0,\"Teal\")");
-    EXPECT_EQ(tail[18], "BuildColorMenu(1,\"\")");
-    EXPECT_EQ(tail[19], "UpdateInfoBox(-1,0,\"\",1)");
+    std::vector<std::string> expected = {
+        "ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")", "EnableDelete(1)", "EnableCut(1)",
+        "EnableCopy(1)", "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)", "EnableUngroup(0)",
+        "EnableLink(0)", "EnableUnlink(0)", "BuildMaterialMenu(0,\"\")",
+        "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")", "BuildMaterialMenu(2,\"\")"};
+    for (int id = 1; id <= 16; ++id)
+        if (id != 7)
+            expected.push_back("BuildColorMenu(0,\"" + std::to_string(id) + "c\")");
+    expected.push_back("BuildColorMenu(1,\"\")");
+    expected.push_back("UpdateInfoBox(-1,0,\"\",1)");
+    EXPECT_EQ(view.Take(), expected);
 }
 
 TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
@@ -218,50 +200,14 @@ TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
         Select(row.plies, row.groups);
         std::vector<std::string> seen;
         for (const std::string &call : view.Take())
-            for (const char *name : {"EnableModify", "EnableUngroup", "EnableLink", "EnableUnlink", "UpdateInfoBox"})
-                if (call.rfind(name, 0) == 0 && call[std::string(name).size()] == '(')
+            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfoBox"})
+                if (call.rfind(name, 0) == 0)
                     seen.push_back(call);
         EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();
     }
-}
-
-TEST_F(NewLaminateEngineTest, AnEmptyLaminateShowsNoTotals)
-{
+    lam.SetLayup(Root({})); // an empty laminate shows no totals
     Select({});
     EXPECT_EQ(view.Take("UpdateInfoBox"), std::vector<std::string>{"UpdateInfoBox(-1,0,\"\",0)"});
-}
-
-std::string ColourName(int id) { return std::to_string(id) + "c"; }
-
-TEST(LayupFormEngineColours, OffersTheColoursUpToId16ButNeverBlack)
-{
-    LamHost::StoreData data = LamHost::DemoStore();
-    data.colors.clear();
-    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
-        data.colors.push_back({id, id == 7 ? std::string("BLACK") : ColourName(id), 1, 2, 3});
-    LaminateContext lam(data);
-    FakeView view;
-    LayupFormEngine engine(&view, &lam.context);
-    Selection one;
-    one.plies = {1};
-    engine.SetSelection(one);
-    std::vector<std::string> expected;
-    for (int id = 1; id <= 16; ++id)
-        if (id != 7)
-            expected.push_back("BuildColorMenu(0,\"" + ColourName(id) + "\")");
-    expected.push_back("BuildColorMenu(1,\"\")");
-    EXPECT_EQ(view.Take("BuildColorMenu"), expected);
-}
-
-TEST_F(LayupFormEngineTest, UndoIsOfferedByNameAndWithdrawnWhenTheHistoryEmpties)
-{
-    engine.SetStacking(0);
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(1,\"Simple stacking\")"});
-    std::string error;
-    ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error)) << error;
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(0,\"\")"});
 }
 
 TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
@@ -282,36 +228,25 @@ TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPa
     EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
 }
 
-TEST_F(LayupFormEngineTest, InitializeMarksTheLaminateSavedAndBuildsTheViews)
-{
-    engine.SetStacking(2);
-    engine.Initialize();
-    EXPECT_EQ(view.Take(), (std::vector<std::string>{"Refresh(1,1)", "ApplyViewMode()", "Refresh(1,1)"}));
-    engine.Reset(); // the saved laminate is the one Initialize saw
-    EXPECT_TRUE(view.Take().empty());
-}
-
-TEST_F(LayupFormEngineTest, SetStackingTakesRulesOneToFourAndAnythingElseAsNormal)
+TEST_F(LayupFormEngineTest, StackingTakesRulesOneToFourAndElseSimpleAndUndoIsOfferedByName)
 {
     const struct
     {
-        int index;
-        int rule;
+        int index, rule;
         bool refreshed;
-    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {5, 0, true}, {-1, 0, false}, {2, 2, true}};
+    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {-1, 0, true}, {5, 0, false}};
     for (const auto &row : rows) {
         engine.SetStacking(row.index);
         EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), row.rule) << row.index;
         EXPECT_EQ(view.Take().size(), row.refreshed ? 1u : 0u) << row.index;
     }
-}
-
-TEST_F(LayupFormEngineTest, CancelGoesBackToTheSavedLaminate)
-{
-    engine.Initialize();
-    engine.SetStacking(0);
-    EXPECT_TRUE(engine.Cancel());
-    EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), 1);
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(1,\"Simple stacking\")"});
+    std::string error;
+    for (int step = 0; step < 2; ++step)
+        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error)) << error;
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(0,\"\")"}); // the history is empty
 }
 
 class LayupEditTest : public LayupFormEngineTest
@@ -393,20 +328,6 @@ TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
     }
 }
 
-TEST_F(LayupEditTest, NewPlyKeepsWhatItsDialogAccepted)
-{
-    for (const bool accepted : {true, false}) {
-        view.plyData = [this, accepted](bool newPly, const Selection &selection) {
-            EXPECT_TRUE(newPly);
-            return Layups().AddPly(selection, 302, 0.25f, 15.0f, 3) && accepted;
-        };
-        engine.NewPly(true); // below nothing: at the bottom
-        EXPECT_EQ(Stored().size(), 5u);
-        EXPECT_EQ(Stored().front().Material(), 302);
-        EXPECT_EQ(view.Take("Refresh").size(), accepted ? 1u : 0u);
-    }
-}
-
 TEST_F(LayupEditTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
 {
     engine.ModifyFromTree(2, 0.2f, 30.0f);
@@ -477,6 +398,15 @@ TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
 TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
 {
     lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Ply(301)}));
+    lam.context.GetLaminateManager()->ClearUndoStack(); // undo replays from this layup
+    // A new ply whose dialog adds it at the bottom and closes accepted or not.
+    const auto newPly = [this](bool accepted) {
+        view.plyData = [this, accepted](bool newPly, const Selection &selection) {
+            return newPly && Layups().AddPly(selection, 302, 0.25f, 15.0f, 3) && accepted;
+        };
+        engine.NewPly(true);
+        EXPECT_EQ(Stored().front().Material(), accepted ? 302 : 301);
+    };
     const struct
     {
         std::vector<int> plies, groups;
@@ -503,6 +433,8 @@ TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
              engine.SelectMaterial(nullptr);
              EXPECT_EQ(Stored()[0].Material(), 301);
          }, "Refresh(1,1)", "Modify Material"},
+        {{}, {}, [&] { newPly(false); }, "", ""},
+        {{}, {}, [&] { newPly(true); }, "Refresh(1,1)", "New Ply"},
         {{}, {}, [this] { engine.Undo(); }, "Refresh(1,1)", "Modify Material"},
     };
     for (const auto &row : rows) {
@@ -514,21 +446,6 @@ TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
         EXPECT_EQ(refreshes, row.refresh.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.refresh});
         EXPECT_EQ(LastCommand(), row.recorded.empty() ? before : row.recorded) << row.refresh;
     }
-}
-
-TEST_F(LayupEditTest, AutoGroupStepsUntilDoneAndAnAbortRecordsNothing)
-{
-    lam.SetLayup(layuptest::Root({Ply(301), Ply(302), Ply(301), Ply(302), Ply(301), Ply(302)}));
-    float progress = -1;
-    ASSERT_FALSE(engine.AutoGroup(&progress));
-    engine.AutoGroupFinish();
-    EXPECT_EQ(LastCommand(), "");
-    int steps = 1;
-    while (!engine.AutoGroup(&progress))
-        ASSERT_LT(++steps, 100);
-    EXPECT_FLOAT_EQ(progress, 1.0f);
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,0)"});
-    EXPECT_EQ(LastCommand(), "AutoGroup");
 }
 
 } // namespace
