@@ -15,29 +15,30 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 using namespace layuptest;
+using Lines = std::vector<std::string>;
 
 // Records every call as one line, e.g. EnableNew(1) or SetUndo(1,"Paste").
 class FakeView : public LayupFormView
 {
 public:
-    std::vector<std::string> calls;
-    std::function<void()> onClearSelection;
-    // What the ply data dialog does when run; unset: no dialog.
+    Lines calls;
+    // As the dialog, clears its selection when asked and when its tree is rebuilt.
+    std::function<void()> clearSelection;
+    // What the ply data dialog does when run; unset: it is cancelled.
     std::function<bool(bool, const Selection &)> plyData;
-    std::function<void(bool)> onRefresh; // with layupChanged
 
-    int Exec(bool *) override { return Log("Exec"), 1; }
+    int Exec(bool *) override { return 1; }
     std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override { return nullptr; }
     std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *) override
     {
-        auto form = plyData ? std::make_unique<FakePlyView>() : nullptr;
-        if (form)
-            form->exec = plyData;
+        auto form = std::make_unique<FakePlyView>();
+        form->exec = plyData;
         return form;
     }
     void ShowWarningArgs(const char *title, const char *text, int first, int second) override
@@ -49,15 +50,10 @@ public:
     void Refresh(bool layupChanged, bool redraw) override
     {
         Log("Refresh", layupChanged, redraw);
-        if (onRefresh)
-            onRefresh(layupChanged);
+        if (layupChanged)
+            clearSelection();
     }
-    void ClearSelection() override
-    {
-        Log("ClearSelection");
-        if (onClearSelection)
-            onClearSelection();
-    }
+    void ClearSelection() override { Log("ClearSelection"), clearSelection(); }
     void SetViewSelection(const Selection &selection) override
     {
         std::string plies;
@@ -87,9 +83,9 @@ public:
 
     // The calls since the last Take, which forgets them; with a prefix, only
     // the calls whose name starts with it.
-    std::vector<std::string> Take(const std::string &prefix = "")
+    Lines Take(const std::string &prefix = "")
     {
-        std::vector<std::string> kept;
+        Lines kept;
         for (const std::string &call : std::exchange(calls, {}))
             if (call.rfind(prefix, 0) == 0)
                 kept.push_back(call);
@@ -97,13 +93,14 @@ public:
     }
 
 private:
-    static std::string Arg(const std::string &text) { return '"' + text + '"'; }
-    static std::string Arg(const char *text) { return Arg(std::string(text)); }
     template <class T>
-    static std::string Arg(T value)
+    static std::string Arg(const T &value)
     {
         std::ostringstream out;
-        out << value;
+        if constexpr (std::is_convertible_v<T, std::string>)
+            out << '"' << value << '"';
+        else
+            out << value;
         return out.str();
     }
     template <class... T>
@@ -121,7 +118,7 @@ protected:
     explicit LayupFormEngineTest(LamHost::StoreData data = LamHost::DemoStore())
         : lam(std::move(data)), engine(&view, &lam.context)
     {
-        view.onClearSelection = [this] { engine.SetSelection(Selection()); };
+        view.clearSelection = [this] { engine.SetSelection(Selection()); };
     }
 
     void Select(std::vector<int> plies, std::vector<int> groups = {})
@@ -132,136 +129,12 @@ protected:
         view.Take();
         engine.SetSelection(selection);
     }
-
-    FakeView view;
-    LaminateContext lam;
-    LayupFormEngine engine;
-};
-
-TEST_F(LayupFormEngineTest, UpdateViewWithNothingSelectedOffersAddingAndTheTotals)
-{
-    Select({});
-    EXPECT_EQ(view.Take(), (std::vector<std::string>{
-                               "ClearMenus()", "EnableNew(1)", "EnableModify(0)", "SetUndo(0,\"\")",
-                               "EnableDelete(0)", "EnableCut(0)", "EnableCopy(0)", "SetPasteLocations(1,0)",
-                               "EnablePaste(0)", "EnableGroup(0)", "EnableUngroup(0)", "EnableLink(0)",
-                               "EnableUnlink(0)", "UpdateInfoBox(8,1,\"mm\",1)"}));
-}
-
-// The host's colours 40 down to 1, id 7 named "BLACK".
-LamHost::StoreData FortyColours()
-{
-    LamHost::StoreData data = LamHost::DemoStore();
-    data.colors.clear();
-    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
-        data.colors.push_back({id, id == 7 ? std::string("BLACK") : std::to_string(id) + "c", 1, 2, 3});
-    return data;
-}
-
-class ColourMenuTest : public LayupFormEngineTest
-{
-protected:
-    ColourMenuTest() : LayupFormEngineTest(FortyColours()) {}
-};
-
-TEST_F(ColourMenuTest, OnePlyBuildsTheMaterialMenuAndColoursUpToId16ButNeverBlack)
-{
-    Select({2});
-    std::vector<std::string> expected = {
-        "ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")", "EnableDelete(1)", "EnableCut(1)",
-        "EnableCopy(1)", "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)", "EnableUngroup(0)",
-        "EnableLink(0)", "EnableUnlink(0)", "BuildMaterialMenu(0,\"\")",
-        "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")", "BuildMaterialMenu(2,\"\")"};
-    for (int id = 1; id <= 16; ++id)
-        if (id != 7)
-            expected.push_back("BuildColorMenu(0,\"" + std::to_string(id) + "c\")");
-    expected.push_back("BuildColorMenu(1,\"\")");
-    expected.push_back("UpdateInfoBox(-1,0,\"\",1)");
-    EXPECT_EQ(view.Take(), expected);
-}
-
-TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
-{
-    // From the bottom: ply 1, group 5 of plies 2 and 3, link 6 repeating it (plies 4, 5).
-    lam.SetLayup(Root({Ply(301), Group(5, {Ply(301), Ply(301)}), Link(6, 5, LinkRepeat)}));
-    const std::string totals = "UpdateInfoBox(5,1.25,\"mm\",1)";
-    const struct
-    {
-        std::vector<int> plies, groups;
-        std::vector<std::string> expected; // Modify, Ungroup, Link, Unlink, the information box
-    } rows[] = {
-        {{1, 2}, {}, {"EnableModify(1)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
-                      "UpdateInfoBox(-1,0,\"\",0)"}},
-        {{}, {5}, {"EnableModify(0)", "EnableUngroup(1)", "EnableLink(0)", "EnableUnlink(0)", totals}},
-        {{}, {6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(1)", totals}},
-        {{}, {5, 6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)", totals}},
-    };
-    for (const auto &row : rows) {
-        Select(row.plies, row.groups);
-        std::vector<std::string> seen;
-        for (const std::string &call : view.Take())
-            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfoBox"})
-                if (call.rfind(name, 0) == 0)
-                    seen.push_back(call);
-        EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();
-    }
-    lam.SetLayup(Root({})); // an empty laminate shows no totals
-    Select({});
-    EXPECT_EQ(view.Take("UpdateInfoBox"), std::vector<std::string>{"UpdateInfoBox(-1,0,\"\",0)"});
-}
-
-TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
-{
-    Select({4});
-    EXPECT_EQ(view.Take("SetPasteLocations"), std::vector<std::string>{"SetPasteLocations(0,0)"});
-    engine.Copy(); // clears the selection, and the view follows twice
-    EXPECT_EQ(view.Take("SetPasteLocations"),
-              (std::vector<std::string>{"SetPasteLocations(1,1)", "SetPasteLocations(1,1)"}));
-    engine.Paste(false, false, false, 2); // above nothing: on top
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,1)"});
-    EXPECT_EQ(lam.GetLaminate().RootGroup().CountPlies(), 6);
-    Select({5, 6});
-    EXPECT_EQ(view.Take("SetPasteLocations"), std::vector<std::string>{"SetPasteLocations(0,1)"});
-    engine.Paste(false, false, true, 1); // below plies 5 and 6
-    const std::vector<std::string> calls = view.Take();
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "SetViewSelection(\"6 7 \")"), calls.end());
-    EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
-}
-
-TEST_F(LayupFormEngineTest, StackingTakesRulesOneToFourAndElseSimpleAndUndoIsOfferedByName)
-{
-    const struct
-    {
-        int index, rule;
-        bool refreshed;
-    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {-1, 0, true}, {5, 0, false}};
-    for (const auto &row : rows) {
-        engine.SetStacking(row.index);
-        EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), row.rule) << row.index;
-        EXPECT_EQ(view.Take().size(), row.refreshed ? 1u : 0u) << row.index;
-    }
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(1,\"Simple stacking\")"});
-    std::string error;
-    for (int step = 0; step < 2; ++step)
-        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error)) << error;
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(0,\"\")"}); // the history is empty
-}
-
-class LayupEditTest : public LayupFormEngineTest
-{
-protected:
-    // As the dialog does, a rebuilt tree clears the selection.
-    LayupEditTest()
-    {
-        view.onRefresh = [this](bool layupChanged) {
-            if (layupChanged)
-                engine.SetSelection(Selection());
-        };
-    }
-
     LayupManager &Layups() { return *lam.context.GetLayupManager(); }
+    bool Undo()
+    {
+        std::string error;
+        return lam.context.GetLaminateManager()->Undo(error);
+    }
     std::vector<PlySimple> Stored() { return layuptest::Plies(lam.GetLaminate().RootGroup()); }
     std::string LastCommand()
     {
@@ -290,10 +163,117 @@ protected:
             return accepted;
         };
     }
+
+    FakeView view;
+    LaminateContext lam;
+    LayupFormEngine engine;
     std::vector<int> handed;
 };
 
-TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
+// The host's colours 40 down to 1, id 7 named "BLACK".
+LamHost::StoreData FortyColours()
+{
+    LamHost::StoreData data = LamHost::DemoStore();
+    data.colors.clear();
+    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
+        data.colors.push_back({id, id == 7 ? std::string("BLACK") : std::to_string(id) + "c", 1, 2, 3});
+    return data;
+}
+
+class ColourMenuTest : public LayupFormEngineTest
+{
+protected:
+    ColourMenuTest() : LayupFormEngineTest(FortyColours()) {}
+};
+
+TEST_F(ColourMenuTest, UpdateViewOffersAddingAndTheTotalsOrForOnePlyTheMenusWithColoursUpToId16ButNoBlack)
+{
+    Select({});
+    EXPECT_EQ(view.Take(), (Lines{"ClearMenus()", "EnableNew(1)", "EnableModify(0)", "SetUndo(0,\"\")",
+                                  "EnableDelete(0)", "EnableCut(0)", "EnableCopy(0)", "SetPasteLocations(1,0)",
+                                  "EnablePaste(0)", "EnableGroup(0)", "EnableUngroup(0)", "EnableLink(0)",
+                                  "EnableUnlink(0)", "UpdateInfoBox(8,1,\"mm\",1)"}));
+    Select({2});
+    Lines expected = {
+        "ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")", "EnableDelete(1)", "EnableCut(1)",
+        "EnableCopy(1)", "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)", "EnableUngroup(0)",
+        "EnableLink(0)", "EnableUnlink(0)", "BuildMaterialMenu(0,\"\")",
+        "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")", "BuildMaterialMenu(2,\"\")"};
+    for (int id = 1; id <= 16; ++id)
+        if (id != 7)
+            expected.push_back("BuildColorMenu(0,\"" + std::to_string(id) + "c\")");
+    expected.push_back("BuildColorMenu(1,\"\")");
+    expected.push_back("UpdateInfoBox(-1,0,\"\",1)");
+    EXPECT_EQ(view.Take(), expected);
+}
+
+TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
+{
+    // From the bottom: ply 1, group 5 of plies 2 and 3, link 6 repeating it (plies 4, 5).
+    lam.SetLayup(Root({Ply(301), Group(5, {Ply(301), Ply(301)}), Link(6, 5, LinkRepeat)}));
+    const std::string totals = "UpdateInfoBox(5,1.25,\"mm\",1)";
+    const struct
+    {
+        std::vector<int> plies, groups;
+        Lines expected; // Modify, Ungroup, Link, Unlink, the information box
+    } rows[] = {
+        {{1, 2}, {}, {"EnableModify(1)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
+                      "UpdateInfoBox(-1,0,\"\",0)"}},
+        {{}, {5}, {"EnableModify(0)", "EnableUngroup(1)", "EnableLink(0)", "EnableUnlink(0)", totals}},
+        {{}, {6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(1)", totals}},
+        {{}, {5, 6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)", totals}},
+    };
+    for (const auto &row : rows) {
+        Select(row.plies, row.groups);
+        Lines seen;
+        for (const std::string &call : view.Take())
+            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfoBox"})
+                if (call.rfind(name, 0) == 0)
+                    seen.push_back(call);
+        EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();
+    }
+    lam.SetLayup(Root({})); // an empty laminate shows no totals
+    Select({});
+    EXPECT_EQ(view.Take("UpdateInfoBox"), Lines{"UpdateInfoBox(-1,0,\"\",0)"});
+}
+
+TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
+{
+    Select({4});
+    EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,0)"});
+    engine.Copy(); // clears the selection, and the view follows twice
+    EXPECT_EQ(view.Take("SetPasteLocations"), (Lines{"SetPasteLocations(1,1)", "SetPasteLocations(1,1)"}));
+    engine.Paste(false, false, false, 2); // above nothing: on top
+    EXPECT_EQ(view.Take("Refresh"), Lines{"Refresh(1,1)"});
+    EXPECT_EQ(lam.GetLaminate().RootGroup().CountPlies(), 6);
+    Select({5, 6});
+    EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,1)"});
+    engine.Paste(false, false, true, 1); // below plies 5 and 6
+    const Lines calls = view.Take();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "SetViewSelection(\"6 7 \")"), calls.end());
+    EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
+}
+
+TEST_F(LayupFormEngineTest, StackingTakesRulesOneToFourAndElseSimpleAndUndoIsOfferedByName)
+{
+    const struct
+    {
+        int index, rule;
+        bool refreshed;
+    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {-1, 0, true}, {5, 0, false}};
+    for (const auto &row : rows) {
+        engine.SetStacking(row.index);
+        EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), row.rule) << row.index;
+        EXPECT_EQ(view.Take("Refresh").size(), row.refreshed ? 1u : 0u) << row.index;
+    }
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), Lines{"SetUndo(1,\"Simple stacking\")"});
+    ASSERT_TRUE(Undo() && Undo());
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), Lines{"SetUndo(0,\"\")"}); // the history is empty
+}
+
+TEST_F(LayupFormEngineTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
 {
     const struct
     {
@@ -321,32 +301,29 @@ TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
         EXPECT_FLOAT_EQ(Stored()[2].Thickness(), row.thickness);
         // Later edits still reach the history, and one undo takes the whole step back.
         ASSERT_TRUE(Layups().ModifyColor(LaminateHost::Plies({4}), 5));
-        std::string error;
-        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
-        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
+        ASSERT_TRUE(Undo() && Undo());
         EXPECT_EQ(Values(), before);
     }
 }
 
-TEST_F(LayupEditTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
+TEST_F(LayupFormEngineTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
 {
     engine.ModifyFromTree(2, 0.2f, 30.0f);
     EXPECT_EQ(Values(), "301/0.125/0/2 301/0.2/30/3 301/0.125/-45/4 301/0.125/90/10 ");
     EXPECT_EQ(LastCommand(), "Modify Thickness");
-    std::string error;
-    ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
+    ASSERT_TRUE(Undo());
     EXPECT_EQ(LastCommand(), "Modify Angle");
     // A refused edit (ply 6 mirrors a stored one) changes and shows nothing,
     // but the rows show the layup again.
     view.Take();
     engine.ModifyFromTree(6, 0.3f, 10.0f);
     EXPECT_EQ(LastCommand(), "Modify Angle");
-    const std::vector<std::string> calls = view.Take();
+    const Lines calls = view.Take();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Refresh(1,1)"), 1);
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto &call) { return call.rfind("Show", 0) == 0; }), 0);
 }
 
-TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
+TEST_F(LayupFormEngineTest, EveryRefusalIsShownWithItsTitle)
 {
     // Plies 1 and 2, group 5 holding ply 3, link 6 repeating it as ply 4.
     const PlyGroup start = layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Link(6, 5, LinkRepeat)});
@@ -389,13 +366,13 @@ TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
         lam.SetLayup(start);
         Select(row.plies, row.groups);
         row.command();
-        std::vector<std::string> warnings = view.Take("ShowWarning");
+        Lines warnings = view.Take("ShowWarning");
         ASSERT_EQ(warnings.size(), 1u) << row.warning;
         EXPECT_EQ(warnings[0].rfind(row.warning, 0), 0u) << warnings[0];
     }
 }
 
-TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
+TEST_F(LayupFormEngineTest, EditsRebuildWhatTheyChanged)
 {
     lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Ply(301)}));
     lam.context.GetLaminateManager()->ClearUndoStack(); // undo replays from this layup
@@ -441,9 +418,9 @@ TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
         const std::string before = LastCommand();
         Select(row.plies, row.groups);
         row.command();
-        std::vector<std::string> refreshes = view.Take("Refresh");
+        Lines refreshes = view.Take("Refresh");
         refreshes.erase(std::unique(refreshes.begin(), refreshes.end()), refreshes.end());
-        EXPECT_EQ(refreshes, row.refresh.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.refresh});
+        EXPECT_EQ(refreshes, row.refresh.empty() ? Lines{} : Lines{row.refresh});
         EXPECT_EQ(LastCommand(), row.recorded.empty() ? before : row.recorded) << row.refresh;
     }
 }
