@@ -42,12 +42,18 @@ struct FakePlyView : PlyDataFormView
     std::vector<std::string> warnings;
 
     bool Exec(bool newPly, const Selection &selection) override { return exec && exec(newPly, selection); }
-    void InitWidgets(bool newPly, const char *unit) override { init = (newPly ? "new " : "modify ") + std::string(unit); }
+    void InitWidgets(bool newPly, const char *unit) override
+    {
+        init = (newPly ? "new " : "modify ") + std::string(unit);
+    }
     void ShowWarningArgs(const char *title, const char *text, int a, int b) override
     {
         ShowWarning(title, (text + (" " + std::to_string(a) + " " + std::to_string(b))).c_str());
     }
-    void ShowWarning(const char *title, const char *text) override { warnings.push_back(std::string(title) + ": " + text); }
+    void ShowWarning(const char *title, const char *text) override
+    {
+        warnings.push_back(std::string(title) + ": " + text);
+    }
     void SetMaterialMenu(const std::string &text, bool select) override { materials.Set(text, select); }
     void ClearMaterialMenu() override { materials = {}; }
     void SetColorMenu(const std::string &text, bool select) override { colors.Set(text, select); }

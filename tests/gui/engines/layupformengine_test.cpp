@@ -227,7 +227,7 @@ TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
         Select(row.plies, row.groups);
         Lines seen;
         for (const std::string &call : view.Take())
-            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfoBox"})
+            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfo"})
                 if (call.rfind(name, 0) == 0)
                     seen.push_back(call);
         EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();

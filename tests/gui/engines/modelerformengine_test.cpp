@@ -143,18 +143,17 @@ TEST(ModelerEngine, AcceptsEachBoundAndRefusesBeyondIt)
 
 TEST(ModelerEngine, TheoryCodesOutsideTheMenuOpenAndSaveAsHill)
 {
-    LaminateHost host;
-    host.context.GetLaminate().SetFailureTheory(9);
-    FakeModelerView view;
-    ModelerFormEngine engine(&view, &host.context);
-    engine.Initialize();
-    EXPECT_EQ(view.theory, 0);
-    ASSERT_EQ(engine.Done(), 0);
-    EXPECT_EQ(host.context.GetLaminate().FailureTheory(), Laminate::Hill);
-    view.theory = 17; // a view index out of range saves Hill too
-    host.context.GetLaminate().SetFailureTheory(3);
-    ASSERT_EQ(engine.Done(), 0);
-    EXPECT_EQ(host.context.GetLaminate().FailureTheory(), Laminate::Hill);
+    Dialog dialog;
+    Laminate &laminate = dialog.host.context.GetLaminate();
+    laminate.SetFailureTheory(9);
+    dialog.engine.Initialize();
+    EXPECT_EQ(dialog.view.theory, 0);
+    ASSERT_EQ(dialog.engine.Done(), 0);
+    EXPECT_EQ(laminate.FailureTheory(), Laminate::Hill);
+    dialog.view.theory = 17; // a view index out of range saves Hill too
+    laminate.SetFailureTheory(3);
+    ASSERT_EQ(dialog.engine.Done(), 0);
+    EXPECT_EQ(laminate.FailureTheory(), Laminate::Hill);
 }
 
 } // namespace

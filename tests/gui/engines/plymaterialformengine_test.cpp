@@ -65,31 +65,29 @@ TEST_F(PlyMaterialFormEngineTest, DoneChecksInOrderAndKeepsWhatItWrote)
     const float nan = std::numeric_limits<float>::quiet_NaN();
     struct Case
     {
-        const char *name;
-        const char *matrix;
-        const char *fiber;
+        const char *name, *matrix, *fiber;
         float m, f;
-        const char *warning; // null: accepted
-        bool wrote;          // fractions and theories reached the record
-        float storedM = 0.0f, storedF = 0.0f;
+        const char *warning;                   // null: accepted
+        float storedM = -1.0f, storedF = 0.0f; // the fractions written with the theories; -1: none
     };
     const float over = JustOver(0.4f), overSmall = JustOver(0.05f);
+    const char *const matrixRange = "Matrix Volume Fraction must be between 0.0 to 1.0";
+    const char *const fiberRange = "Fiber Volume Fraction must be between 0.0 to 1.0";
     const Case cases[] = {
-        {"accepted", kEpoxy, kCarbon, 0.4f, 0.6f, nullptr, true, 0.4f, 0.6f},
-        {"sum below one", kEpoxy, kCarbon, 0.3f, 0.5f, nullptr, true, 0.3f, 0.5f},
-        {"both ends", kEpoxy, kCarbon, 0.0f, 1.0f, nullptr, true, 0.0f, 1.0f},
-        {"matrix takes the excess", kEpoxy, kCarbon, 0.4f, over, nullptr, true, 1.0f - over, over},
-        {"small matrix: fibre takes it", kEpoxy, kCarbon, 0.05f, overSmall, nullptr, true, 0.05f, 1.0f - 0.05f},
-        {"matrix negative", kEpoxy, kCarbon, -0.1f, 0.6f, "Matrix Volume Fraction must be between 0.0 to 1.0", false},
-        {"matrix NaN", kEpoxy, kCarbon, nan, 0.6f, "Matrix Volume Fraction must be between 0.0 to 1.0", false},
-        {"fibre above one", kEpoxy, kCarbon, 0.0f, 1.01f, "Fiber Volume Fraction must be between 0.0 to 1.0", false},
-        {"fibre NaN", kEpoxy, kCarbon, 0.4f, nan, "Fiber Volume Fraction must be between 0.0 to 1.0", false},
+        {"accepted", kEpoxy, kCarbon, 0.4f, 0.6f, nullptr, 0.4f, 0.6f},
+        {"sum below one", kEpoxy, kCarbon, 0.3f, 0.5f, nullptr, 0.3f, 0.5f},
+        {"both ends", kEpoxy, kCarbon, 0.0f, 1.0f, nullptr, 0.0f, 1.0f},
+        {"matrix takes the excess", kEpoxy, kCarbon, 0.4f, over, nullptr, 1.0f - over, over},
+        {"small matrix: fibre takes it", kEpoxy, kCarbon, 0.05f, overSmall, nullptr, 0.05f, 1.0f - 0.05f},
+        {"matrix negative", kEpoxy, kCarbon, -0.1f, 0.6f, matrixRange},
+        {"matrix NaN", kEpoxy, kCarbon, nan, 0.6f, matrixRange},
+        {"fibre above one", kEpoxy, kCarbon, 0.0f, 1.01f, fiberRange},
+        {"fibre NaN", kEpoxy, kCarbon, 0.4f, nan, fiberRange},
         {"sum just beyond the tolerance", kEpoxy, kCarbon, 0.4f, 0.600002f,
-         "The sum of volume fractions (matrix + fiber) cannot exceed 1.0", false},
-        {"matrix never chosen", " ", kCarbon, 0.3f, 0.6f, "Matrix Material not selected", true, 0.3f, 0.6f},
-        {"fibre empty", kEpoxy, "", 0.3f, 0.6f, "Fiber Material not selected", true, 0.3f, 0.6f},
-        {"same material", kCarbon, kCarbon, 0.3f, 0.6f, "Matrix and Fiber Material must be different", true, 0.3f,
-         0.6f},
+         "The sum of volume fractions (matrix + fiber) cannot exceed 1.0"},
+        {"matrix never chosen", " ", kCarbon, 0.3f, 0.6f, "Matrix Material not selected", 0.3f, 0.6f},
+        {"fibre empty", kEpoxy, "", 0.3f, 0.6f, "Fiber Material not selected", 0.3f, 0.6f},
+        {"same material", kCarbon, kCarbon, 0.3f, 0.6f, "Matrix and Fiber Material must be different", 0.3f, 0.6f},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,7 +104,7 @@ TEST_F(PlyMaterialFormEngineTest, DoneChecksInOrderAndKeepsWhatItWrote)
         EXPECT_EQ(view_.warnings, c.warning ? std::vector<std::string>{std::string("Validation Warning: ") + c.warning}
                                             : std::vector<std::string>{});
         const PlyMaterial &r = request_.Record();
-        if (c.wrote) {
+        if (c.storedM >= 0) {
             EXPECT_EQ(r.MatrixFraction(), static_cast<double>(c.storedM));
             EXPECT_EQ(r.FiberFraction(), static_cast<double>(c.storedF));
             EXPECT_EQ(r.ElasticTheory(), PlyMaterial::CompositeCylinderAssemblage);
@@ -171,7 +169,9 @@ TEST_F(PlyMaterialFormEngineTest, OptionsKeepOnlyAnAcceptedDialogsValues)
             view.description = 1;
             view.values[FakeHalpinTsaiView::Longitudinal] = 12.0;
             view.values[FakeHalpinTsaiView::Width] = accept ? 1.0 : -1.0;
-            return engine.Done() == 0;
+            const bool done = engine.Done() == 0;
+            EXPECT_EQ(request_.Record().LongitudinalAspectRatio(), 12.0) << "written before a refusal";
+            return done;
         };
         engine_.HalpinTsaiOptions();
         EXPECT_EQ(record.LongitudinalAspectRatio(), accept ? 12.0 : before);
