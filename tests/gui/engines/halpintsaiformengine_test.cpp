@@ -33,26 +33,24 @@ protected:
     HalpinTsaiFormEngine engine_;
 };
 
-TEST_F(HalpinTsaiFormEngineTest, InitializeShowsTheDefaultsInTheLengthUnit)
+TEST_F(HalpinTsaiFormEngineTest, InitializeShowsTheDefaultsInTheLengthUnitAndTheRecordsDescription)
 {
     engine_.Initialize();
     EXPECT_EQ(view_.unit, "mm");
-    EXPECT_EQ(view_.description, 0);
     const double expected[] = {0.5, 0.5, 0.1, 0.1, 0.05, 1, 1, 1, 1, 1}; // 0.1 mm ribbons
     for (int i = 0; i < FakeHalpinTsaiView::kFields; ++i)
         EXPECT_DOUBLE_EQ(view_.values[i], expected[i]) << i;
-
-    request_.Record().SetHalpinTsaiOption(PlyMaterial::UserDefinedOption);
-    engine_.Initialize();
-    EXPECT_EQ(view_.description, 5);
-    request_.Record().SetHalpinTsaiOption(0);
-    engine_.Initialize();
-    EXPECT_EQ(view_.description, 0);
+    const std::pair<int, int> descriptions[] = {{PlyMaterial::UserDefinedOption, 5}, {0, 0}}; // an unknown code
+    for (const auto &[option, index] : descriptions) {
+        request_.Record().SetHalpinTsaiOption(option);
+        engine_.Initialize();
+        EXPECT_EQ(view_.description, index) << option;
+    }
 }
 
 // Every value is checked in order whatever the description; those before a
 // refused one are written, the factors only all together.
-TEST_F(HalpinTsaiFormEngineTest, DoneRefusesTheFirstBadValue)
+TEST_F(HalpinTsaiFormEngineTest, DoneRefusesTheFirstBadValueAndStoresGoodOnes)
 {
     const char *const texts[] = {
         "Longitudinal aspect ratio must be positive", "Transverse aspect ratio must be positive",
@@ -80,10 +78,8 @@ TEST_F(HalpinTsaiFormEngineTest, DoneRefusesTheFirstBadValue)
             EXPECT_EQ(request_.Record().HalpinTsaiOption(), PlyMaterial::ContinuousFiber);
         }
     }
-}
-
-TEST_F(HalpinTsaiFormEngineTest, DoneStoresZeroesTheDescriptionAndTheFactors)
-{
+    // Zeroes pass; "User-Defined" stores its option and the factors.
+    view_.warnings.clear();
     view_.description = 5;
     for (int i = 0; i < FakeHalpinTsaiView::kFields; ++i)
         view_.values[i] = i < Field::E11 ? 0.0 : 0.5 * i;

@@ -3,6 +3,7 @@
 #include "core/layupbuilder.h"
 #include "core/layupmanager.h"
 #include "core/selection.h"
+#include "gui/engines/fakeplydataview.h"
 #include "gui/engines/layupformview.h"
 #include "host/laminatemanager.h"
 #include "gui/laminatecontext.h"
@@ -14,138 +15,110 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
 using namespace layuptest;
-
-// A ply data dialog whose Exec runs the test's edits (as its engine would
-// through the layup manager) and answers what the test chose.
-class FakePlyData : public PlyDataFormView
-{
-public:
-    explicit FakePlyData(std::function<bool(bool, const Selection &)> exec) : exec_(std::move(exec)) {}
-    bool Exec(bool newPly, const Selection &selection) override { return exec_(newPly, selection); }
-    void InitWidgets(bool, const char *) override {}
-    void ShowWarningArgs(const char *, const char *, int, int) override {}
-    void ShowWarning(const char *, const char *) override {}
-    void SetMaterialMenu(const std::string &, bool) override {}
-    void ClearMaterialMenu() override {}
-    void SetColorMenu(const std::string &, bool) override {}
-    void SetThickness(float, bool) override {}
-    void SetAngle(float, bool) override {}
-    std::string GetMaterialText() const override { return {}; }
-    float GetThickness() const override { return 0; }
-    float GetAngle() const override { return 0; }
-    std::string GetColor() const override { return {}; }
-
-private:
-    std::function<bool(bool, const Selection &)> exec_;
-};
+using Lines = std::vector<std::string>;
 
 // Records every call as one line, e.g. EnableNew(1) or SetUndo(1,"Paste").
 class FakeView : public LayupFormView
 {
 public:
-    std::vector<std::string> calls;
-    std::function<void()> onClearSelection;
-    // What the ply data dialog does when run; unset: no dialog.
+    Lines calls;
+    // As the dialog, clears its selection when asked and when its tree is rebuilt.
+    std::function<void()> clearSelection;
+    // What the ply data dialog does when run; unset: it is cancelled.
     std::function<bool(bool, const Selection &)> plyData;
-    std::function<void(bool)> onRefresh; // with layupChanged
 
-    int Exec(bool *) override { return Log("Exec()"), 1; }
+    int Exec(bool *) override { return 1; }
     std::unique_ptr<ModelerFormView> CreateModelerForm(AppContext *) override { return nullptr; }
     std::unique_ptr<PlyDataFormView> CreatePlyDataForm(AppContext *) override
     {
-        return plyData ? std::make_unique<FakePlyData>(plyData) : nullptr;
+        auto form = std::make_unique<FakePlyView>();
+        form->exec = plyData;
+        return form;
     }
     void ShowWarningArgs(const char *title, const char *text, int first, int second) override
     {
-        Log(Args("ShowWarningArgs", Quote(title), Quote(text), first, second));
+        Log("ShowWarningArgs", title, text, first, second);
     }
-    void ShowWarning(const char *title, const char *text) override
-    {
-        Log(Args("ShowWarning", Quote(title), Quote(text)));
-    }
-    void ApplyViewMode() override { Log("ApplyViewMode()"); }
+    void ShowWarning(const char *title, const char *text) override { Log("ShowWarning", title, text); }
+    void ApplyViewMode() override { Log("ApplyViewMode"); }
     void Refresh(bool layupChanged, bool redraw) override
     {
-        Log(Args("Refresh", layupChanged, redraw));
-        if (onRefresh)
-            onRefresh(layupChanged);
+        Log("Refresh", layupChanged, redraw);
+        if (layupChanged)
+            clearSelection();
     }
-    void ClearSelection() override
-    {
-        Log("ClearSelection()");
-        if (onClearSelection)
-            onClearSelection();
-    }
+    void ClearSelection() override { Log("ClearSelection"), clearSelection(); }
     void SetViewSelection(const Selection &selection) override
     {
         std::string plies;
         for (int ply : selection.plies)
             plies += std::to_string(ply) + " ";
-        Log(Args("SetViewSelection", Quote(plies.c_str())));
+        Log("SetViewSelection", plies);
     }
     void UpdateInfoBox(int plies, double thickness, const std::string &unit, bool show) override
     {
-        Log(Args("UpdateInfoBox", plies, thickness, Quote(unit.c_str()), show));
+        Log("UpdateInfoBox", plies, thickness, unit, show);
     }
-    void EnableNew(bool on) override { Log(Args("EnableNew", on)); }
-    void EnableModify(bool on) override { Log(Args("EnableModify", on)); }
-    void EnableDelete(bool on) override { Log(Args("EnableDelete", on)); }
-    void EnableCut(bool on) override { Log(Args("EnableCut", on)); }
-    void EnableCopy(bool on) override { Log(Args("EnableCopy", on)); }
-    void EnablePaste(bool on) override { Log(Args("EnablePaste", on)); }
-    void EnableGroup(bool on) override { Log(Args("EnableGroup", on)); }
-    void EnableUngroup(bool on) override { Log(Args("EnableUngroup", on)); }
-    void EnableLink(bool on) override { Log(Args("EnableLink", on)); }
-    void EnableUnlink(bool on) override { Log(Args("EnableUnlink", on)); }
-    void SetUndo(bool on, const char *name) override { Log(Args("SetUndo", on, Quote(name))); }
-    void SetPasteLocations(bool ends, bool possible) override { Log(Args("SetPasteLocations", ends, possible)); }
-    void ClearMenus() override { Log("ClearMenus()"); }
-    void BuildMaterialMenu(int step, const char *text) override { Log(Args("BuildMaterialMenu", step, Quote(text))); }
-    void BuildColorMenu(int step, const char *text) override { Log(Args("BuildColorMenu", step, Quote(text))); }
+    void EnableNew(bool on) override { Log("EnableNew", on); }
+    void EnableModify(bool on) override { Log("EnableModify", on); }
+    void EnableDelete(bool on) override { Log("EnableDelete", on); }
+    void EnableCut(bool on) override { Log("EnableCut", on); }
+    void EnableCopy(bool on) override { Log("EnableCopy", on); }
+    void EnablePaste(bool on) override { Log("EnablePaste", on); }
+    void EnableGroup(bool on) override { Log("EnableGroup", on); }
+    void EnableUngroup(bool on) override { Log("EnableUngroup", on); }
+    void EnableLink(bool on) override { Log("EnableLink", on); }
+    void EnableUnlink(bool on) override { Log("EnableUnlink", on); }
+    void SetUndo(bool on, const char *name) override { Log("SetUndo", on, name); }
+    void SetPasteLocations(bool ends, bool possible) override { Log("SetPasteLocations", ends, possible); }
+    void ClearMenus() override { Log("ClearMenus"); }
+    void BuildMaterialMenu(int step, const char *text) override { Log("BuildMaterialMenu", step, text); }
+    void BuildColorMenu(int step, const char *text) override { Log("BuildColorMenu", step, text); }
 
-    // The calls since the last Take, which forgets them.
-    std::vector<std::string> Take() { return std::exchange(calls, {}); }
-    // Only the calls whose name starts with prefix.
-    std::vector<std::string> Take(const std::string &prefix)
+    // The calls since the last Take, which forgets them; with a prefix, only
+    // the calls whose name starts with it.
+    Lines Take(const std::string &prefix = "")
     {
-        std::vector<std::string> kept;
-        for (const std::string &call : Take())
+        Lines kept;
+        for (const std::string &call : std::exchange(calls, {}))
             if (call.rfind(prefix, 0) == 0)
                 kept.push_back(call);
         return kept;
     }
 
 private:
-    static std::string Quote(const char *text)
-    {
-        std::string quoted(1, '"');
-        quoted.append(text).push_back('"');
-        return quoted;
-    }
-    template <class... T>
-    static std::string Args(const char *name, const T &...args)
+    template <class T>
+    static std::string Arg(const T &value)
     {
         std::ostringstream out;
-        out << name << "(";
-        const char *separator = "";
-        ((out << separator << args, separator = ","), ...);
-        out << ")";
+        if constexpr (std::is_convertible_v<T, std::string>)
+            out << '"' << value << '"';
+        else
+            out << value;
         return out.str();
     }
-    void Log(const std::string &call) { calls.push_back(call); }
+    template <class... T>
+    void Log(const char *name, const T &...args)
+    {
+        std::string list;
+        ((list += (list.empty() ? "" : ",") + Arg(args)), ...);
+        calls.push_back(name + ("(" + list + ")"));
+    }
 };
 
 class LayupFormEngineTest : public ::testing::Test
 {
 protected:
-    explicit LayupFormEngineTest(bool create = false) : lam(LamHost::DemoStore(), create), engine(&view, &lam.context)
+    explicit LayupFormEngineTest(LamHost::StoreData data = LamHost::DemoStore())
+        : lam(std::move(data)), engine(&view, &lam.context)
     {
-        view.onClearSelection = [this] { engine.SetSelection(Selection()); };
+        view.clearSelection = [this] { engine.SetSelection(Selection()); };
     }
 
     void Select(std::vector<int> plies, std::vector<int> groups = {})
@@ -156,177 +129,12 @@ protected:
         view.Take();
         engine.SetSelection(selection);
     }
-
-    FakeView view;
-    LaminateContext lam;
-    LayupFormEngine engine;
-};
-
-class NewLaminateEngineTest : public LayupFormEngineTest
-{
-protected:
-    NewLaminateEngineTest() : LayupFormEngineTest(true) {}
-};
-
-TEST_F(LayupFormEngineTest, UpdateViewWithNothingSelectedOffersAddingAndTheTotals)
-{
-    Select({});
-    EXPECT_EQ(view.Take(), (std::vector<std::string>{
-                               "ClearMenus()", "EnableNew(1)", "EnableModify(0)", "SetUndo(0,\"\")",
-                               "EnableDelete(0)", "EnableCut(0)", "EnableCopy(0)", "SetPasteLocations(1,0)",
-                               "EnablePaste(0)", "EnableGroup(0)", "EnableUngroup(0)", "EnableLink(0)",
-                               "EnableUnlink(0)", "UpdateInfoBox(8,1,\"mm\",1)"}));
-}
-
-TEST_F(LayupFormEngineTest, UpdateViewWithOnePlyBuildsTheMaterialAndColourMenus)
-{
-    Select({2});
-    const std::vector<std::string> calls = view.Take();
-    const std::vector<std::string> head(calls.begin(), calls.begin() + 14);
-    EXPECT_EQ(head, (std::vector<std::string>{"ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")",
-                                              "EnableDelete(1)", "EnableCut(1)", "EnableCopy(1)",
-                                              "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)",
-                                              "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
-                                              "BuildMaterialMenu(0,\"\")"}));
-    std::vector<std::string> tail(calls.begin() + 14, calls.end());
-    ASSERT_EQ(tail.size(), 2u + 16u + 1u + 1u);
-    EXPECT_EQ(tail[0], "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")");
-    EXPECT_EQ(tail[1], "BuildMaterialMenu(2,\"\")");
-    EXPECT_EQ(tail[2], "BuildColorMenu(0,\"Black\")"); // only "BLACK" is left out
-    EXPECT_EQ(tail[17], "BuildColorMenu(0,\"Teal\")");
-    EXPECT_EQ(tail[18], "BuildColorMenu(1,\"\")");
-    EXPECT_EQ(tail[19], "UpdateInfoBox(-1,0,\"\",1)");
-}
-
-TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
-{
-    // From the bottom: ply 1, group 5 of plies 2 and 3, link 6 repeating it (plies 4, 5).
-    lam.SetLayup(Root({Ply(301), Group(5, {Ply(301), Ply(301)}), Link(6, 5, LinkRepeat)}));
-    const std::string totals = "UpdateInfoBox(5,1.25,\"mm\",1)";
-    const struct
-    {
-        std::vector<int> plies, groups;
-        std::vector<std::string> expected; // Modify, Ungroup, Link, Unlink, the information box
-    } rows[] = {
-        {{1, 2}, {}, {"EnableModify(1)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
-                      "UpdateInfoBox(-1,0,\"\",0)"}},
-        {{}, {5}, {"EnableModify(0)", "EnableUngroup(1)", "EnableLink(0)", "EnableUnlink(0)", totals}},
-        {{}, {6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(1)", totals}},
-        {{}, {5, 6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)", totals}},
-    };
-    for (const auto &row : rows) {
-        Select(row.plies, row.groups);
-        std::vector<std::string> seen;
-        for (const std::string &call : view.Take())
-            for (const char *name : {"EnableModify", "EnableUngroup", "EnableLink", "EnableUnlink", "UpdateInfoBox"})
-                if (call.rfind(name, 0) == 0 && call[std::string(name).size()] == '(')
-                    seen.push_back(call);
-        EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();
-    }
-}
-
-TEST_F(NewLaminateEngineTest, AnEmptyLaminateShowsNoTotals)
-{
-    Select({});
-    EXPECT_EQ(view.Take("UpdateInfoBox"), std::vector<std::string>{"UpdateInfoBox(-1,0,\"\",0)"});
-}
-
-std::string ColourName(int id) { return std::to_string(id) + "c"; }
-
-TEST(LayupFormEngineColours, OffersTheColoursUpToId16ButNeverBlack)
-{
-    LamHost::StoreData data = LamHost::DemoStore();
-    data.colors.clear();
-    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
-        data.colors.push_back({id, id == 7 ? std::string("BLACK") : ColourName(id), 1, 2, 3});
-    LaminateContext lam(data);
-    FakeView view;
-    LayupFormEngine engine(&view, &lam.context);
-    Selection one;
-    one.plies = {1};
-    engine.SetSelection(one);
-    std::vector<std::string> expected;
-    for (int id = 1; id <= 16; ++id)
-        if (id != 7)
-            expected.push_back("BuildColorMenu(0,\"" + ColourName(id) + "\")");
-    expected.push_back("BuildColorMenu(1,\"\")");
-    EXPECT_EQ(view.Take("BuildColorMenu"), expected);
-}
-
-TEST_F(LayupFormEngineTest, UndoIsOfferedByNameAndWithdrawnWhenTheHistoryEmpties)
-{
-    engine.SetStacking(0);
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(1,\"Simple stacking\")"});
-    std::string error;
-    ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error)) << error;
-    Select({});
-    EXPECT_EQ(view.Take("SetUndo"), std::vector<std::string>{"SetUndo(0,\"\")"});
-}
-
-TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
-{
-    Select({4});
-    EXPECT_EQ(view.Take("SetPasteLocations"), std::vector<std::string>{"SetPasteLocations(0,0)"});
-    engine.Copy(); // clears the selection, and the view follows twice
-    EXPECT_EQ(view.Take("SetPasteLocations"),
-              (std::vector<std::string>{"SetPasteLocations(1,1)", "SetPasteLocations(1,1)"}));
-    engine.Paste(false, false, false, 2); // above nothing: on top
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,1)"});
-    EXPECT_EQ(lam.GetLaminate().RootGroup().CountPlies(), 6);
-    Select({5, 6});
-    EXPECT_EQ(view.Take("SetPasteLocations"), std::vector<std::string>{"SetPasteLocations(0,1)"});
-    engine.Paste(false, false, true, 1); // below plies 5 and 6
-    const std::vector<std::string> calls = view.Take();
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "SetViewSelection(\"6 7 \")"), calls.end());
-    EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
-}
-
-TEST_F(LayupFormEngineTest, InitializeMarksTheLaminateSavedAndBuildsTheViews)
-{
-    engine.SetStacking(2);
-    engine.Initialize();
-    EXPECT_EQ(view.Take(), (std::vector<std::string>{"Refresh(1,1)", "ApplyViewMode()", "Refresh(1,1)"}));
-    engine.Reset(); // the saved laminate is the one Initialize saw
-    EXPECT_TRUE(view.Take().empty());
-}
-
-TEST_F(LayupFormEngineTest, SetStackingTakesRulesOneToFourAndAnythingElseAsNormal)
-{
-    const struct
-    {
-        int index;
-        int rule;
-        bool refreshed;
-    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {5, 0, true}, {-1, 0, false}, {2, 2, true}};
-    for (const auto &row : rows) {
-        engine.SetStacking(row.index);
-        EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), row.rule) << row.index;
-        EXPECT_EQ(view.Take().size(), row.refreshed ? 1u : 0u) << row.index;
-    }
-}
-
-TEST_F(LayupFormEngineTest, CancelGoesBackToTheSavedLaminate)
-{
-    engine.Initialize();
-    engine.SetStacking(0);
-    EXPECT_TRUE(engine.Cancel());
-    EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), 1);
-}
-
-class LayupEditTest : public LayupFormEngineTest
-{
-protected:
-    // As the dialog does, a rebuilt tree clears the selection.
-    LayupEditTest()
-    {
-        view.onRefresh = [this](bool layupChanged) {
-            if (layupChanged)
-                engine.SetSelection(Selection());
-        };
-    }
-
     LayupManager &Layups() { return *lam.context.GetLayupManager(); }
+    bool Undo()
+    {
+        std::string error;
+        return lam.context.GetLaminateManager()->Undo(error);
+    }
     std::vector<PlySimple> Stored() { return layuptest::Plies(lam.GetLaminate().RootGroup()); }
     std::string LastCommand()
     {
@@ -355,10 +163,117 @@ protected:
             return accepted;
         };
     }
+
+    FakeView view;
+    LaminateContext lam;
+    LayupFormEngine engine;
     std::vector<int> handed;
 };
 
-TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
+// The host's colours 40 down to 1, id 7 named "BLACK".
+LamHost::StoreData FortyColours()
+{
+    LamHost::StoreData data = LamHost::DemoStore();
+    data.colors.clear();
+    for (int id = 40; id >= 1; --id) // the walk goes by id, not by host order
+        data.colors.push_back({id, id == 7 ? std::string("BLACK") : std::to_string(id) + "c", 1, 2, 3});
+    return data;
+}
+
+class ColourMenuTest : public LayupFormEngineTest
+{
+protected:
+    ColourMenuTest() : LayupFormEngineTest(FortyColours()) {}
+};
+
+TEST_F(ColourMenuTest, UpdateViewOffersAddingAndTheTotalsOrForOnePlyTheMenusWithColoursUpToId16ButNoBlack)
+{
+    Select({});
+    EXPECT_EQ(view.Take(), (Lines{"ClearMenus()", "EnableNew(1)", "EnableModify(0)", "SetUndo(0,\"\")",
+                                  "EnableDelete(0)", "EnableCut(0)", "EnableCopy(0)", "SetPasteLocations(1,0)",
+                                  "EnablePaste(0)", "EnableGroup(0)", "EnableUngroup(0)", "EnableLink(0)",
+                                  "EnableUnlink(0)", "UpdateInfoBox(8,1,\"mm\",1)"}));
+    Select({2});
+    Lines expected = {
+        "ClearMenus()", "EnableNew(1)", "EnableModify(1)", "SetUndo(0,\"\")", "EnableDelete(1)", "EnableCut(1)",
+        "EnableCopy(1)", "SetPasteLocations(0,0)", "EnablePaste(0)", "EnableGroup(1)", "EnableUngroup(0)",
+        "EnableLink(0)", "EnableUnlink(0)", "BuildMaterialMenu(0,\"\")",
+        "BuildMaterialMenu(1,\"Carbon/epoxy UD 0.125\")", "BuildMaterialMenu(2,\"\")"};
+    for (int id = 1; id <= 16; ++id)
+        if (id != 7)
+            expected.push_back("BuildColorMenu(0,\"" + std::to_string(id) + "c\")");
+    expected.push_back("BuildColorMenu(1,\"\")");
+    expected.push_back("UpdateInfoBox(-1,0,\"\",1)");
+    EXPECT_EQ(view.Take(), expected);
+}
+
+TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
+{
+    // From the bottom: ply 1, group 5 of plies 2 and 3, link 6 repeating it (plies 4, 5).
+    lam.SetLayup(Root({Ply(301), Group(5, {Ply(301), Ply(301)}), Link(6, 5, LinkRepeat)}));
+    const std::string totals = "UpdateInfoBox(5,1.25,\"mm\",1)";
+    const struct
+    {
+        std::vector<int> plies, groups;
+        Lines expected; // Modify, Ungroup, Link, Unlink, the information box
+    } rows[] = {
+        {{1, 2}, {}, {"EnableModify(1)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)",
+                      "UpdateInfoBox(-1,0,\"\",0)"}},
+        {{}, {5}, {"EnableModify(0)", "EnableUngroup(1)", "EnableLink(0)", "EnableUnlink(0)", totals}},
+        {{}, {6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(1)", totals}},
+        {{}, {5, 6}, {"EnableModify(0)", "EnableUngroup(0)", "EnableLink(0)", "EnableUnlink(0)", totals}},
+    };
+    for (const auto &row : rows) {
+        Select(row.plies, row.groups);
+        Lines seen;
+        for (const std::string &call : view.Take())
+            for (const char *name : {"EnableModify(", "EnableUngroup(", "EnableLink(", "EnableUnlink(", "UpdateInfo"})
+                if (call.rfind(name, 0) == 0)
+                    seen.push_back(call);
+        EXPECT_EQ(seen, row.expected) << "plies " << row.plies.size() << ", groups " << row.groups.size();
+    }
+    lam.SetLayup(Root({})); // an empty laminate shows no totals
+    Select({});
+    EXPECT_EQ(view.Take("UpdateInfoBox"), Lines{"UpdateInfoBox(-1,0,\"\",0)"});
+}
+
+TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
+{
+    Select({4});
+    EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,0)"});
+    engine.Copy(); // clears the selection, and the view follows twice
+    EXPECT_EQ(view.Take("SetPasteLocations"), (Lines{"SetPasteLocations(1,1)", "SetPasteLocations(1,1)"}));
+    engine.Paste(false, false, false, 2); // above nothing: on top
+    EXPECT_EQ(view.Take("Refresh"), Lines{"Refresh(1,1)"});
+    EXPECT_EQ(lam.GetLaminate().RootGroup().CountPlies(), 6);
+    Select({5, 6});
+    EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,1)"});
+    engine.Paste(false, false, true, 1); // below plies 5 and 6
+    const Lines calls = view.Take();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "SetViewSelection(\"6 7 \")"), calls.end());
+    EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
+}
+
+TEST_F(LayupFormEngineTest, StackingTakesRulesOneToFourAndElseSimpleAndUndoIsOfferedByName)
+{
+    const struct
+    {
+        int index, rule;
+        bool refreshed;
+    } rows[] = {{1, 1, false}, {4, 4, true}, {4, 4, false}, {-1, 0, true}, {5, 0, false}};
+    for (const auto &row : rows) {
+        engine.SetStacking(row.index);
+        EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), row.rule) << row.index;
+        EXPECT_EQ(view.Take("Refresh").size(), row.refreshed ? 1u : 0u) << row.index;
+    }
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), Lines{"SetUndo(1,\"Simple stacking\")"});
+    ASSERT_TRUE(Undo() && Undo());
+    Select({});
+    EXPECT_EQ(view.Take("SetUndo"), Lines{"SetUndo(0,\"\")"}); // the history is empty
+}
+
+TEST_F(LayupFormEngineTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
 {
     const struct
     {
@@ -386,46 +301,29 @@ TEST_F(LayupEditTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)
         EXPECT_FLOAT_EQ(Stored()[2].Thickness(), row.thickness);
         // Later edits still reach the history, and one undo takes the whole step back.
         ASSERT_TRUE(Layups().ModifyColor(LaminateHost::Plies({4}), 5));
-        std::string error;
-        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
-        ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
+        ASSERT_TRUE(Undo() && Undo());
         EXPECT_EQ(Values(), before);
     }
 }
 
-TEST_F(LayupEditTest, NewPlyKeepsWhatItsDialogAccepted)
-{
-    for (const bool accepted : {true, false}) {
-        view.plyData = [this, accepted](bool newPly, const Selection &selection) {
-            EXPECT_TRUE(newPly);
-            return Layups().AddPly(selection, 302, 0.25f, 15.0f, 3) && accepted;
-        };
-        engine.NewPly(true); // below nothing: at the bottom
-        EXPECT_EQ(Stored().size(), 5u);
-        EXPECT_EQ(Stored().front().Material(), 302);
-        EXPECT_EQ(view.Take("Refresh").size(), accepted ? 1u : 0u);
-    }
-}
-
-TEST_F(LayupEditTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
+TEST_F(LayupFormEngineTest, TreeEditsApplyTheAngleFirstAndAlwaysRebuildTheViews)
 {
     engine.ModifyFromTree(2, 0.2f, 30.0f);
     EXPECT_EQ(Values(), "301/0.125/0/2 301/0.2/30/3 301/0.125/-45/4 301/0.125/90/10 ");
     EXPECT_EQ(LastCommand(), "Modify Thickness");
-    std::string error;
-    ASSERT_TRUE(lam.context.GetLaminateManager()->Undo(error));
+    ASSERT_TRUE(Undo());
     EXPECT_EQ(LastCommand(), "Modify Angle");
     // A refused edit (ply 6 mirrors a stored one) changes and shows nothing,
     // but the rows show the layup again.
     view.Take();
     engine.ModifyFromTree(6, 0.3f, 10.0f);
     EXPECT_EQ(LastCommand(), "Modify Angle");
-    const std::vector<std::string> calls = view.Take();
+    const Lines calls = view.Take();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Refresh(1,1)"), 1);
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto &call) { return call.rfind("Show", 0) == 0; }), 0);
 }
 
-TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
+TEST_F(LayupFormEngineTest, EveryRefusalIsShownWithItsTitle)
 {
     // Plies 1 and 2, group 5 holding ply 3, link 6 repeating it as ply 4.
     const PlyGroup start = layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Link(6, 5, LinkRepeat)});
@@ -468,15 +366,24 @@ TEST_F(LayupEditTest, EveryRefusalIsShownWithItsTitle)
         lam.SetLayup(start);
         Select(row.plies, row.groups);
         row.command();
-        std::vector<std::string> warnings = view.Take("ShowWarning");
+        Lines warnings = view.Take("ShowWarning");
         ASSERT_EQ(warnings.size(), 1u) << row.warning;
         EXPECT_EQ(warnings[0].rfind(row.warning, 0), 0u) << warnings[0];
     }
 }
 
-TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
+TEST_F(LayupFormEngineTest, EditsRebuildWhatTheyChanged)
 {
     lam.SetLayup(layuptest::Root({Ply(301), Ply(301), Group(5, {Ply(301)}), Ply(301)}));
+    lam.context.GetLaminateManager()->ClearUndoStack(); // undo replays from this layup
+    // A new ply whose dialog adds it at the bottom and closes accepted or not.
+    const auto newPly = [this](bool accepted) {
+        view.plyData = [this, accepted](bool newPly, const Selection &selection) {
+            return newPly && Layups().AddPly(selection, 302, 0.25f, 15.0f, 3) && accepted;
+        };
+        engine.NewPly(true);
+        EXPECT_EQ(Stored().front().Material(), accepted ? 302 : 301);
+    };
     const struct
     {
         std::vector<int> plies, groups;
@@ -503,32 +410,19 @@ TEST_F(LayupEditTest, EditsRebuildWhatTheyChanged)
              engine.SelectMaterial(nullptr);
              EXPECT_EQ(Stored()[0].Material(), 301);
          }, "Refresh(1,1)", "Modify Material"},
+        {{}, {}, [&] { newPly(false); }, "", ""},
+        {{}, {}, [&] { newPly(true); }, "Refresh(1,1)", "New Ply"},
         {{}, {}, [this] { engine.Undo(); }, "Refresh(1,1)", "Modify Material"},
     };
     for (const auto &row : rows) {
         const std::string before = LastCommand();
         Select(row.plies, row.groups);
         row.command();
-        std::vector<std::string> refreshes = view.Take("Refresh");
+        Lines refreshes = view.Take("Refresh");
         refreshes.erase(std::unique(refreshes.begin(), refreshes.end()), refreshes.end());
-        EXPECT_EQ(refreshes, row.refresh.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.refresh});
+        EXPECT_EQ(refreshes, row.refresh.empty() ? Lines{} : Lines{row.refresh});
         EXPECT_EQ(LastCommand(), row.recorded.empty() ? before : row.recorded) << row.refresh;
     }
-}
-
-TEST_F(LayupEditTest, AutoGroupStepsUntilDoneAndAnAbortRecordsNothing)
-{
-    lam.SetLayup(layuptest::Root({Ply(301), Ply(302), Ply(301), Ply(302), Ply(301), Ply(302)}));
-    float progress = -1;
-    ASSERT_FALSE(engine.AutoGroup(&progress));
-    engine.AutoGroupFinish();
-    EXPECT_EQ(LastCommand(), "");
-    int steps = 1;
-    while (!engine.AutoGroup(&progress))
-        ASSERT_LT(++steps, 100);
-    EXPECT_FLOAT_EQ(progress, 1.0f);
-    EXPECT_EQ(view.Take("Refresh"), std::vector<std::string>{"Refresh(1,0)"});
-    EXPECT_EQ(LastCommand(), "AutoGroup");
 }
 
 } // namespace

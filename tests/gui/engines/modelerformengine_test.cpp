@@ -68,30 +68,28 @@ struct Dialog
     ModelerFormEngine engine{&view, &host.context};
 };
 
-TEST(ModelerEngine, OkWithoutChangeRecordsNothing)
-{
-    Dialog dialog;
-    EXPECT_EQ(dialog.engine.Done(), 0);
-    EXPECT_TRUE(dialog.view.warnings.empty());
-    EXPECT_FALSE(dialog.Recorded());
-}
+const char *const kStress = "Allowable Stress must be positive";
+const char *const kF12 = "Tsai-Wu Interaction Coefficient must be between -1.0 to 1.0";
+const char *const kMass = "Non-Structural Mass per Unit Area must be positive";
+const char *const kDamping = "Damping Coefficient must be positive";
+const char *const kTemperature = "Reference Temperature must be above absolute zero";
 
-TEST(ModelerEngine, ChecksReportOnlyTheFirstFailureInTheirOrder)
+TEST(ModelerEngine, OkWithoutChangeRecordsNothingAndChecksReportOnlyTheFirstFailure)
 {
     Dialog dialog;
     FakeModelerView &view = dialog.view;
+    EXPECT_EQ(dialog.engine.Done(), 0);
+    EXPECT_FALSE(dialog.Recorded());
     view.stress = -1, view.f12 = 2, view.mass = -1, view.temperature = -1000, view.damping = -1;
-    const std::vector<std::pair<std::string, std::function<void()>>> steps = {
-        {"Allowable Stress must be positive", [&] { view.stress = 0; }},
-        {"Tsai-Wu Interaction Coefficient must be between -1.0 to 1.0", [&] { view.f12 = 0; }},
-        {"Non-Structural Mass per Unit Area must be positive", [&] { view.mass = 0.5; }},
-        {"Reference Temperature must be above absolute zero", [&] { view.temperature = 25; }},
-        {"Damping Coefficient must be positive", [&] { view.damping = 0.02; }},
+    const std::vector<std::pair<const char *, std::function<void()>>> steps = {
+        {kStress, [&] { view.stress = 0; }},          {kF12, [&] { view.f12 = 0; }},
+        {kMass, [&] { view.mass = 0.5; }},            {kTemperature, [&] { view.temperature = 25; }},
+        {kDamping, [&] { view.damping = 0.02; }},
     };
     for (const auto &[text, fix] : steps) {
         view.warnings.clear();
         EXPECT_EQ(dialog.engine.Done(), 1);
-        EXPECT_EQ(view.warnings, Lines{"Validation Warning: " + text});
+        EXPECT_EQ(view.warnings, Lines{std::string("Validation Warning: ") + text});
         EXPECT_FALSE(dialog.Recorded());
         fix();
     }
@@ -101,78 +99,61 @@ TEST(ModelerEngine, ChecksReportOnlyTheFirstFailureInTheirOrder)
     EXPECT_EQ(stored.NonStructuralMass() + stored.Damping() + stored.ReferenceTemperature(), 0.5 + 0.02 + 25);
 }
 
-enum Field { Stress, Mass, Damping, Temperature, HillF12, Keyin };
-
-struct Bound
+TEST(ModelerEngine, AcceptsEachBoundAndRefusesBeyondIt)
 {
-    int unitSystem;
-    Field field;
-    double value;
-    const char *refusal; // null: accepted
-};
-
-class ModelerEngineBounds : public ::testing::TestWithParam<Bound>
-{
-};
-
-TEST_P(ModelerEngineBounds, AcceptsTheBoundAndRefusesBeyond)
-{
-    const Bound &row = GetParam();
-    Dialog dialog(row.unitSystem);
-    FakeModelerView &view = dialog.view;
-    const auto value = static_cast<float>(row.value);
-    switch (row.field) {
-    case Stress: view.stress = value; break;
-    case Mass: view.mass = row.value; break;
-    case Damping: view.damping = row.value; break;
-    case Temperature: view.temperature = row.value; break;
-    case HillF12: view.theory = 0, view.f12 = value; break;
-    case Keyin: view.kind = 3, view.location_ = value; break;
+    enum Field { Stress, Mass, Damping, Temperature, HillF12, Keyin };
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const char *const location = "Bottom Fiber Distance must be a finite number";
+    const struct
+    {
+        int unitSystem;
+        Field field;
+        double value;
+        const char *refusal; // null: accepted
+    } rows[] = {
+        {10, Stress, 0, nullptr}, {10, Stress, -0.001, kStress}, {10, Mass, 0, nullptr}, {10, Mass, -0.001, kMass},
+        {10, Damping, 0, nullptr}, {10, Damping, -0.001, kDamping}, {10, Temperature, -273.15, nullptr},
+        {10, Temperature, -273.16, kTemperature}, {2, Temperature, -459.67, nullptr},
+        {2, Temperature, -459.68, kTemperature}, {20, Temperature, 0, nullptr}, {20, Temperature, -1, kTemperature},
+        {10, HillF12, 1.0, nullptr}, {10, HillF12, -1.0, nullptr}, {10, HillF12, 1.01, kF12},
+        {10, HillF12, -1.01, kF12},
+        // Not a finite number: refused, never stored.
+        {10, Stress, nan, kStress}, {10, Stress, inf, kStress}, {10, Mass, nan, kMass}, {10, Damping, inf, kDamping},
+        {10, Temperature, nan, kTemperature}, {10, HillF12, nan, kF12}, {10, Keyin, inf, location},
+        {10, Keyin, nan, location},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::to_string(row.field) + " = " + std::to_string(row.value));
+        Dialog dialog(row.unitSystem);
+        FakeModelerView &view = dialog.view;
+        const auto value = static_cast<float>(row.value);
+        switch (row.field) {
+        case Stress: view.stress = value; break;
+        case Mass: view.mass = row.value; break;
+        case Damping: view.damping = row.value; break;
+        case Temperature: view.temperature = row.value; break;
+        case HillF12: view.theory = 0, view.f12 = value; break;
+        case Keyin: view.kind = 3, view.location_ = value; break;
+        }
+        EXPECT_EQ(dialog.engine.Done(), row.refusal ? 1 : 0);
+        EXPECT_EQ(view.warnings, row.refusal ? Lines{std::string("Validation Warning: ") + row.refusal} : Lines{});
+        EXPECT_FALSE(row.refusal && dialog.Recorded());
     }
-    EXPECT_EQ(dialog.engine.Done(), row.refusal ? 1 : 0);
-    EXPECT_EQ(view.warnings, row.refusal ? Lines{std::string("Validation Warning: ") + row.refusal} : Lines{});
-    EXPECT_FALSE(row.refusal && dialog.Recorded());
 }
-
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
-const char *const kStress = "Allowable Stress must be positive";
-const char *const kF12 = "Tsai-Wu Interaction Coefficient must be between -1.0 to 1.0";
-const char *const kMass = "Non-Structural Mass per Unit Area must be positive";
-const char *const kDamping = "Damping Coefficient must be positive";
-const char *const kTemperature = "Reference Temperature must be above absolute zero";
-const char *const kLocation = "Bottom Fiber Distance must be a finite number";
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ModelerEngineBounds,
-    ::testing::Values(Bound{10, Stress, 0, nullptr}, Bound{10, Stress, -0.001, kStress}, Bound{10, Mass, 0, nullptr},
-                      Bound{10, Mass, -0.001, kMass}, Bound{10, Damping, 0, nullptr},
-                      Bound{10, Damping, -0.001, kDamping}, Bound{10, Temperature, -273.15, nullptr},
-                      Bound{10, Temperature, -273.16, kTemperature}, Bound{2, Temperature, -459.67, nullptr},
-                      Bound{2, Temperature, -459.68, kTemperature}, Bound{20, Temperature, 0, nullptr},
-                      Bound{20, Temperature, -1, kTemperature}, Bound{10, HillF12, 1.0, nullptr},
-                      Bound{10, HillF12, -1.0, nullptr}, Bound{10, HillF12, 1.01, kF12},
-                      Bound{10, HillF12, -1.01, kF12},
-                      // Not a finite number: refused, never stored.
-                      Bound{10, Stress, kNaN, kStress}, Bound{10, Stress, kInf, kStress}, Bound{10, Mass, kNaN, kMass},
-                      Bound{10, Damping, kInf, kDamping}, Bound{10, Temperature, kNaN, kTemperature},
-                      Bound{10, HillF12, kNaN, kF12}, Bound{10, Keyin, kInf, kLocation},
-                      Bound{10, Keyin, kNaN, kLocation}));
 
 TEST(ModelerEngine, TheoryCodesOutsideTheMenuOpenAndSaveAsHill)
 {
-    LaminateHost host;
-    host.context.GetLaminate().SetFailureTheory(9);
-    FakeModelerView view;
-    ModelerFormEngine engine(&view, &host.context);
-    engine.Initialize();
-    EXPECT_EQ(view.theory, 0);
-    ASSERT_EQ(engine.Done(), 0);
-    EXPECT_EQ(host.context.GetLaminate().FailureTheory(), Laminate::Hill);
-    view.theory = 17; // a view index out of range saves Hill too
-    host.context.GetLaminate().SetFailureTheory(3);
-    ASSERT_EQ(engine.Done(), 0);
-    EXPECT_EQ(host.context.GetLaminate().FailureTheory(), Laminate::Hill);
+    Dialog dialog;
+    Laminate &laminate = dialog.host.context.GetLaminate();
+    laminate.SetFailureTheory(9);
+    dialog.engine.Initialize();
+    EXPECT_EQ(dialog.view.theory, 0);
+    ASSERT_EQ(dialog.engine.Done(), 0);
+    EXPECT_EQ(laminate.FailureTheory(), Laminate::Hill);
+    dialog.view.theory = 17; // a view index out of range saves Hill too
+    laminate.SetFailureTheory(3);
+    ASSERT_EQ(dialog.engine.Done(), 0);
+    EXPECT_EQ(laminate.FailureTheory(), Laminate::Hill);
 }
 
 } // namespace
