@@ -49,7 +49,7 @@ private:
 TEST_F(DecimalComma, DialogsShowAndReadDecimalPoints)
 {
     PlyDataForm plyData(nullptr, &host.context);
-    ASSERT_TRUE(FormDriver::Run(
+    ASSERT_TRUE(FormDriver::RunModal(
         plyData,
         [](PlyDataForm *dialog) {
             EXPECT_EQ(FormDriver::Child<QComboBox>(dialog, "wThicknessMenu")->itemText(2), "0.25");
@@ -67,7 +67,7 @@ TEST_F(DecimalComma, DialogsShowAndReadDecimalPoints)
     EXPECT_EQ(ply.Angle(), -22.5f);
 
     ModelerForm properties(nullptr, &host.context);
-    ASSERT_TRUE(FormDriver::Run(properties, [](ModelerForm *dialog) {
+    ASSERT_TRUE(FormDriver::RunModal(properties, [](ModelerForm *dialog) {
         EXPECT_EQ(FormDriver::Text(dialog, "wTsaiWuEdit"), "-0.5");
         FormDriver::SetText(dialog, "wStressEdit", "");
         GuiTest::TypeText(FormDriver::Child(dialog, "wStressEdit"), "1.5");

@@ -49,7 +49,7 @@ inline void Choose(QWidget *form, const char *menu, const QString &text)
 
 // Shows form modally and lets act drive it once shown; returns what Exec returns.
 template <class Form, class... Args>
-auto Run(Form &form, std::type_identity_t<std::function<void(Form *)>> act, Args... args)
+auto RunModal(Form &form, std::type_identity_t<std::function<void(Form *)>> act, Args... args)
 {
     GuiTest::WhenModal<Form>(std::move(act));
     return form.Exec(args...);

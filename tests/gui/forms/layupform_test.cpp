@@ -35,7 +35,7 @@ protected:
     int Run(const std::function<void()> &inside, bool *again = nullptr)
     {
         bool flag = true;
-        return FormDriver::Run(form, [inside](LayupForm *) { inside(); }, again ? again : &flag);
+        return RunModal(form, [inside](LayupForm *) { inside(); }, again ? again : &flag);
     }
     // Selects the tree rows of these plies as a user would.
     void SelectInTree(const std::vector<int> &plies)

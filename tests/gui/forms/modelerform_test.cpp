@@ -22,7 +22,7 @@ namespace {
 bool RunDialog(LaminateHost &host, const std::function<void(ModelerForm *)> &act)
 {
     ModelerForm form(nullptr, &host.context);
-    return Run(form, act);
+    return RunModal(form, act);
 }
 
 bool Recorded(LaminateHost &host)

@@ -37,7 +37,7 @@ struct PlyDataFormTest : ::testing::Test
     bool RunDialog(bool newPly, const Selection &selection, const std::function<void(PlyDataForm *)> &act)
     {
         PlyDataForm form(nullptr, &host.context);
-        return FormDriver::Run(form, act, newPly, selection);
+        return RunModal(form, act, newPly, selection);
     }
     const PlySimple &PlyAt(int number)
     {

@@ -65,7 +65,7 @@ QString Info(SketcherForm *form)
 void RunDialog(LaminateHost &host, const std::function<void(SketcherForm *)> &act)
 {
     SketcherForm form(nullptr, &host.context);
-    EXPECT_EQ(Run(form, [&act](SketcherForm *shown) { act(shown), Click(shown, "wDoneButton"); }), 0);
+    EXPECT_EQ(RunModal(form, [&act](SketcherForm *shown) { act(shown), Click(shown, "wDoneButton"); }), 0);
     EXPECT_FALSE(form.isVisible());
 }
 
