@@ -46,35 +46,33 @@ private:
     std::string previous_;
 };
 
-TEST_F(DecimalComma, PlyDataDialogShowsAndReadsDecimalPoints)
+TEST_F(DecimalComma, DialogsShowAndReadDecimalPoints)
 {
-    PlyDataForm form(nullptr, &host.context);
-    GuiTest::WhenModal<PlyDataForm>([](PlyDataForm *dialog) {
-        EXPECT_EQ(FormDriver::Child<QComboBox>(dialog, "wThicknessMenu")->itemText(2), "0.25");
-        auto *thickness = FormDriver::Child<QLineEdit>(dialog, "wThicknessEdit");
-        GuiTest::TypeText(thickness, "0,");
-        EXPECT_EQ(thickness->text().toStdString(), "0"); // a comma cannot be typed
-        thickness->clear();
-        GuiTest::TypeText(thickness, "0.125");
-        GuiTest::TypeText(FormDriver::Child(dialog, "wAngleEdit"), "-22.5");
-        FormDriver::Click(dialog, "wDoneButton");
-    });
-    ASSERT_TRUE(form.Exec(true, {}));
+    PlyDataForm plyData(nullptr, &host.context);
+    ASSERT_TRUE(FormDriver::RunModal(
+        plyData,
+        [](PlyDataForm *dialog) {
+            EXPECT_EQ(FormDriver::Child<QComboBox>(dialog, "wThicknessMenu")->itemText(2), "0.25");
+            auto *thickness = FormDriver::Child<QLineEdit>(dialog, "wThicknessEdit");
+            GuiTest::TypeText(thickness, "0,");
+            EXPECT_EQ(thickness->text().toStdString(), "0"); // a comma cannot be typed
+            thickness->clear();
+            GuiTest::TypeText(thickness, "0.125");
+            GuiTest::TypeText(FormDriver::Child(dialog, "wAngleEdit"), "-22.5");
+            FormDriver::Click(dialog, "wDoneButton");
+        },
+        true, Selection()));
     const auto &ply = dynamic_cast<const PlySimple &>(*host.context.GetLaminate().RootGroup().FindPly(1, 0));
     EXPECT_EQ(ply.Thickness(), 0.125f);
     EXPECT_EQ(ply.Angle(), -22.5f);
-}
 
-TEST_F(DecimalComma, PropertiesDialogShowsAndReadsDecimalPoints)
-{
-    ModelerForm form(nullptr, &host.context);
-    GuiTest::WhenModal<ModelerForm>([](ModelerForm *dialog) {
+    ModelerForm properties(nullptr, &host.context);
+    ASSERT_TRUE(FormDriver::RunModal(properties, [](ModelerForm *dialog) {
         EXPECT_EQ(FormDriver::Text(dialog, "wTsaiWuEdit"), "-0.5");
         FormDriver::SetText(dialog, "wStressEdit", "");
         GuiTest::TypeText(FormDriver::Child(dialog, "wStressEdit"), "1.5");
         FormDriver::Click(dialog, "wDoneButton");
-    });
-    ASSERT_TRUE(form.Exec());
+    }));
     EXPECT_EQ(host.context.GetLaminate().BondingStress(), 1.5f);
 }
 

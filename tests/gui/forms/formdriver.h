@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/guitest.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -8,7 +10,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <string>
+#include <type_traits>
 
 // Drives a form's widgets by object name, as a user would.
 namespace FormDriver {
@@ -41,6 +45,14 @@ inline void Choose(QWidget *form, const char *menu, const QString &text)
     const int index = Child<QComboBox>(form, menu)->findText(text);
     ASSERT_GE(index, 0) << text.toStdString();
     Choose(form, menu, index);
+}
+
+// Shows form modally and lets act drive it once shown; returns what Exec returns.
+template <class Form, class... Args>
+auto RunModal(Form &form, std::type_identity_t<std::function<void(Form *)>> act, Args... args)
+{
+    GuiTest::WhenModal<Form>(std::move(act));
+    return form.Exec(args...);
 }
 
 inline void Click(QWidget *form, const char *button) { Child<QAbstractButton>(form, button)->click(); }

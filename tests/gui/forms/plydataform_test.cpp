@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace FormDriver;
 
@@ -36,8 +37,7 @@ struct PlyDataFormTest : ::testing::Test
     bool RunDialog(bool newPly, const Selection &selection, const std::function<void(PlyDataForm *)> &act)
     {
         PlyDataForm form(nullptr, &host.context);
-        GuiTest::WhenModal<PlyDataForm>(act);
-        return form.Exec(newPly, selection);
+        return RunModal(form, act, newPly, selection);
     }
     const PlySimple &PlyAt(int number)
     {
@@ -50,50 +50,36 @@ struct PlyDataFormTest : ::testing::Test
 TEST_F(PlyDataFormTest, BuildsTheDialogAsLaidOut)
 {
     PlyDataForm form(nullptr, &host.context);
-    EXPECT_EQ(form.objectName(), "Ply Data");
-    EXPECT_TRUE(form.isModal());
-    EXPECT_EQ(form.windowTitle(), "Enter Ply Data");
-    EXPECT_EQ(form.maximumHeight(), 200);
-    EXPECT_EQ(Entries(Child<QComboBox>(&form, "wMaterialMenu")), "Select");
-    EXPECT_EQ(Child(&form, "wMaterialButton")->size(), QSize(45, 45));
-    EXPECT_FALSE(Child<QPushButton>(&form, "wMaterialButton")->icon().isNull());
-    EXPECT_EQ(PlyDataFormBase().objectName(), "PlyDataFormBase");
+    EXPECT_EQ(form.objectName() + ": " + form.windowTitle(), "Ply Data: Enter Ply Data");
     // The thickness field, which the listed order leaves out, follows its menu.
     EXPECT_EQ(TabOrder(&form, "wMaterialMenu", 12),
               "wMaterialMenu wMaterialButton wThicknessMenu wThicknessEdit wAngleMenu wAngleEdit wColorMenu "
               "wShowAllColorsCheckBox wDoneButton wCancelButton wHelpButton wMaterialMenu");
 }
 
-struct EntryRow
+TEST(SelectNumberEntry, KeepsTheMenuAscendingBelowTheBlank)
 {
-    const char *before;
-    float value;
-    const char *after;
-    int selected;
-};
-
-class SelectNumberEntryRows : public ::testing::TestWithParam<EntryRow>
-{
-};
-
-TEST_P(SelectNumberEntryRows, KeepsTheMenuAscendingBelowTheBlank)
-{
-    QComboBox menu;
-    if (*GetParam().before)
-        menu.addItems(QString::fromLatin1(GetParam().before).split('|'));
-    SelectNumberEntry(&menu, GetParam().value, true);
-    EXPECT_EQ(Entries(&menu), GetParam().after);
-    EXPECT_EQ(menu.currentIndex(), GetParam().selected);
+    const struct
+    {
+        const char *before;
+        float value;
+        const char *after;
+        int selected;
+    } rows[] = {
+        {"0.1|0.25", 0.2f, "0.1|0.2|0.25", 1},       {"0.1|0.2|0.25", 0.2000001f, "0.1|0.2|0.25", 1},
+        {"0.1|0.25", 0.5f, "0.1|0.25|0.5", 2},       {" |0.1", 0.05f, " |0.05|0.1", 1},
+        {"0.1", KeepValueSentinel, " |0.1", 0},      {"", KeepValueSentinel, " ", 0},
+        {"-45|0|45", 1e-7f, "-45|0|1e-07|45", 2},
+    };
+    for (const auto &row : rows) {
+        QComboBox menu;
+        if (*row.before)
+            menu.addItems(QString::fromLatin1(row.before).split('|'));
+        SelectNumberEntry(&menu, row.value, true);
+        EXPECT_EQ(Entries(&menu), row.after) << row.before;
+        EXPECT_EQ(menu.currentIndex(), row.selected) << row.before;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, SelectNumberEntryRows,
-                         ::testing::Values(EntryRow{"0.1|0.25", 0.2f, "0.1|0.2|0.25", 1},
-                                           EntryRow{"0.1|0.2|0.25", 0.2000001f, "0.1|0.2|0.25", 1},
-                                           EntryRow{"0.1|0.25", 0.5f, "0.1|0.25|0.5", 2},
-                                           EntryRow{" |0.1", 0.05f, " |0.05|0.1", 1},
-                                           EntryRow{"0.1", KeepValueSentinel, " |0.1", 0},
-                                           EntryRow{"", KeepValueSentinel, " ", 0},
-                                           EntryRow{"-45|0|45", 1e-7f, "-45|0|1e-07|45", 2}));
 
 TEST_F(PlyDataFormTest, NewPlyFromTypedEntries)
 {
@@ -116,8 +102,7 @@ TEST_F(PlyDataFormTest, NewPlyFromTypedEntries)
         Click(form, "wDoneButton");
     }));
     ASSERT_EQ(catcher.Boxes().size(), 1u);
-    EXPECT_EQ(catcher.Boxes()[0].title, "Validation Warning");
-    EXPECT_EQ(catcher.Boxes()[0].text, "Please enter Thickness");
+    EXPECT_EQ(catcher.Boxes()[0].title + ": " + catcher.Boxes()[0].text, "Validation Warning: Please enter Thickness");
     EXPECT_EQ(PlyAt(1).Thickness(), 0.15f);
     EXPECT_EQ(PlyAt(1).Angle(), -45.0f);
     EXPECT_EQ(PlyAt(1).Color(), 1);
@@ -139,13 +124,10 @@ TEST_F(PlyDataFormTest, ModifyingSeveralPliesKeepsTheBlankAttributes)
     }));
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].text, "Angle must be within -360 to 360 degrees");
-    const float thicknesses[] = {0.1f, 0.1f, 0.2f};
-    const int materials[] = {301, 302, 301};
-    for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(PlyAt(n).Thickness(), thicknesses[n - 1]);
-        EXPECT_EQ(PlyAt(n).Material(), materials[n - 1]);
-        EXPECT_EQ(PlyAt(n).Color(), 15);
-    }
+    const std::tuple<int, float, int> kept[] = {{1, 0.1f, 301}, {2, 0.1f, 302}, {3, 0.2f, 301}};
+    for (const auto &[n, thickness, material] : kept)
+        EXPECT_EQ(std::tuple(PlyAt(n).Thickness(), PlyAt(n).Material(), PlyAt(n).Color()),
+                  std::tuple(thickness, material, 15)) << n;
 }
 
 TEST_F(PlyDataFormTest, AModifiedPlyKeepsValuesBeyondSixDigits)
