@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStyle>
 
 #include <algorithm>
 #include <deque>
@@ -180,19 +181,26 @@ TEST_F(GuiModuleTest, AFailedPlyMaterialSaveShowsItsBoxAndTheDialogAgain)
     EXPECT_EQ(store_.PlyMaterialSaves()[1].result, 0);
 }
 
+// The splash and the "Windows" style belong to a request that made the
+// application object; a host's own application keeps its look.
 TEST_F(GuiModuleTest, TheSplashGreetsOncePerGroupAndOnlyARequestThatMadeTheApplication)
 {
     QPointer<QLabel> splash;
     std::string text; // the splash's, empty when none was up
+    QString style;
     auto look = [&](AppContext &) {
         splash = SplashWindow();
         text = splash ? splash->text().toStdString() : "";
+        style = QApplication::style()->name();
         GuiTest::SaveScreenshot(splash, "splash");
     };
+    const QString hostStyle = QApplication::style()->name();
+    ASSERT_NE(hostStyle, "windows");
     // The host's own application: no splash, and none counted as shown.
     steps_ = {{0, false, look}};
     Create();
     EXPECT_EQ(text, "");
+    EXPECT_EQ(style, hostStyle);
 
     GuiTest::NoSharedApplication own;
     struct Row
@@ -212,6 +220,7 @@ TEST_F(GuiModuleTest, TheSplashGreetsOncePerGroupAndOnlyARequestThatMadeTheAppli
         steps_ = {{0, false, look}};
         row.request();
         EXPECT_EQ(text, row.shown ? "initializing Corvane Modeler... v11.1" : "");
+        EXPECT_EQ(style, "windows");
         EXPECT_TRUE(splash.isNull()) << "the splash outlived its operation";
         EXPECT_EQ(QCoreApplication::instance(), nullptr);
     }
