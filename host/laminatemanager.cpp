@@ -1,5 +1,6 @@
 #include "host/laminatemanager.h"
 
+#include "core/plyangle.h"
 #include "core/lamcommand.h"
 #include "core/laminate.h"
 #include "core/lamcommandreplace.h"
@@ -18,22 +19,6 @@
 #include <vector>
 
 namespace {
-
-// The angle folded into [-90, 90] as subtracting 180 while above 90, then
-// adding 180 while below -90, would fold it; by remainder, so that huge values
-// take no longer (the remainder and the sums below are exact).
-float FoldAngle(float angle)
-{
-    if (angle > 90.0f) {
-        const double r = std::fmod(static_cast<double>(angle), 180.0); // [0, 180)
-        return static_cast<float>(r <= 90.0 ? r : r - 180.0);
-    }
-    if (angle < -90.0f) {
-        const double r = std::fmod(static_cast<double>(angle), 180.0); // (-180, 0]
-        return static_cast<float>(r >= -90.0 ? r : r + 180.0);
-    }
-    return angle;
-}
 
 // The method whose location the host's location L is, for a stack of total
 // thickness t; user-defined when it is none of them.

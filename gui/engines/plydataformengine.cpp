@@ -11,6 +11,7 @@
 #include "host/colormanager.h"
 #include "host/materiallist.h"
 #include "util/logger.h"
+#include "core/plyangle.h"
 #include "util/tolerance.h"
 
 #include <QtGlobal> // marks the texts the dialog translates
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int kColorCycle = 16;
 constexpr int kNoMaterial = -1;
-constexpr float kTolerance = 1e-6f;
 
 // The entries every ply data dialog of the process starts from.
 int gLastMaterial = kNoMaterial;
@@ -132,10 +132,7 @@ bool PlyDataFormEngine::Impl::CheckAngle(float &out) const
         return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Please enter Angle"));
     if (!(out >= -360.0f && out <= 360.0f))
         return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Angle must be within -360 to 360 degrees"));
-    while (out > 90.0f)
-        out -= 180.0f;
-    while (out < -90.0f)
-        out += 180.0f;
+    out = FoldAngle(out);
     return true;
 }
 
@@ -205,9 +202,9 @@ void PlyDataFormEngine::Initialize(bool newPly, const Selection &selection)
                 continue;
             }
             d.mixedMaterials = d.mixedMaterials || ply->Material() != material;
-            if (ValuesDiffer(ply->Thickness(), thickness, kTolerance))
+            if (ValuesDiffer(ply->Thickness(), thickness, kPlyTolerance))
                 thickness = KeepValueSentinel;
-            if (ValuesDiffer(ply->Angle(), angle, kTolerance))
+            if (ValuesDiffer(ply->Angle(), angle, kPlyTolerance))
                 angle = KeepValueSentinel;
             if (ply->Color() != color) {
                 color = MixedColorSentinel;

@@ -13,7 +13,6 @@
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
-constexpr float kTolerance = 1e-6f;
 
 // A second press while the host's picker runs must not start another.
 bool gPickerRunning = false;
@@ -62,7 +61,7 @@ void SelectNumberEntry(QComboBox *menu, float value, bool select)
     for (int i = 0; i < menu->count(); ++i) {
         bool read = false;
         const double listed = EntryValue(menu, i, &read);
-        if (keep ? menu->itemText(i) == kBlank : read && !ValuesDiffer(ToFloat(listed), value, kTolerance)) {
+        if (keep ? menu->itemText(i) == kBlank : read && !ValuesDiffer(ToFloat(listed), value, kPlyTolerance)) {
             if (select)
                 menu->setCurrentIndex(i);
             return;

@@ -3,6 +3,7 @@
 #include "gui/views/layuptree.h"
 #include "gui/views/layuptreedelegate.h"
 #include "host/materiallist.h"
+#include "core/plyangle.h"
 #include "util/tolerance.h"
 
 #include <QBrush>
@@ -39,16 +40,6 @@ bool ReadNumber(const QString &text, float *value)
         ++first;
     const auto [end, error] = std::from_chars(first, last, *value);
     return error == std::errc() && end != first && std::isfinite(*value);
-}
-
-// Brings an angle into -90..90 by half turns.
-float FoldAngle(float angle)
-{
-    while (angle > 90.0f)
-        angle -= 180.0f;
-    while (angle < -90.0f)
-        angle += 180.0f;
-    return angle;
 }
 
 } // namespace
@@ -119,7 +110,7 @@ bool LayupTreeSimpleItem::Validate(int column, PlySimple &result)
     } else if (column == ThicknessColumn) {
         if (value <= 0.0f) {
             ShowWarning(title, QCoreApplication::translate("LayupTreeSimpleItem", "Thickness must be positive"));
-        } else if (ValuesDiffer(value, ply_.Thickness(), 1e-6f)) {
+        } else if (ValuesDiffer(value, ply_.Thickness(), kPlyTolerance)) {
             ply_.SetThickness(value);
             changed = true;
         }
@@ -128,7 +119,7 @@ bool LayupTreeSimpleItem::Validate(int column, PlySimple &result)
                     QCoreApplication::translate("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees"));
     } else {
         value = FoldAngle(value);
-        if (ValuesDiffer(value, ply_.Angle(), 1e-6f)) {
+        if (ValuesDiffer(value, ply_.Angle(), kPlyTolerance)) {
             ply_.SetAngle(value);
             changed = true;
         }
