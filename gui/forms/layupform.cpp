@@ -20,6 +20,7 @@
 #include <QProgressDialog>
 #include <QScrollBar>
 
+#include <iterator>
 #include <map>
 
 namespace {
@@ -336,8 +337,7 @@ void LayupForm::SetPasteLocations(bool ends, bool pastePossible)
     static const int ids[] = {0, PasteBelow, PasteSymmetric, PasteSymmetric | PasteBelow, PasteAntisymmetric,
                               PasteAntisymmetric | PasteBelow};
     impl_->pasteMenu->clear();
-    for (int i = 0; i < 6; ++i)
-        {
+    for (size_t i = 0; i < std::size(ids); ++i) {
         const auto &text = ends ? endTexts[i] : selectionTexts[i];
         AddEntry(impl_->pasteMenu, Translated(text.source, text.comment), ids[i]);
     }
