@@ -3,9 +3,8 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/halpintsaiformengine.h"
 #include "gui/forms/numbertext.h"
+#include "gui/forms/warningbox.h"
 #include "ui_halpintsaiformbase.h"
-
-#include <QMessageBox>
 
 #include <initializer_list>
 
@@ -25,8 +24,7 @@ bool HalpinTsaiForm::Exec()
 
 void HalpinTsaiForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, QCoreApplication::translate("HalpinTsaiForm", title),
-                         QCoreApplication::translate("HalpinTsaiForm", text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void HalpinTsaiForm::SetUnitTexts(const char *unit)

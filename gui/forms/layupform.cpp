@@ -6,6 +6,7 @@
 #include "gui/engines/layupformengine.h"
 #include "gui/forms/modelerform.h"
 #include "gui/forms/plydataform.h"
+#include "gui/forms/warningbox.h"
 #include "gui/views/layupsketcher.h"
 #include "gui/views/layuptree.h"
 #include "gui/views/layuptreedelegate.h"
@@ -16,7 +17,6 @@
 #include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QScrollBar>
 
@@ -144,12 +144,12 @@ std::unique_ptr<PlyDataFormView> LayupForm::CreatePlyDataForm(AppContext *contex
 
 void LayupForm::ShowWarningArgs(const char *title, const char *text, int first, int second)
 {
-    QMessageBox::warning(this, Translated(title), Translated(text).arg(first).arg(second), QMessageBox::Ok);
+    ShowFormWarning(this, title, text, first, second);
 }
 
 void LayupForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, Translated(title), Translated(text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void LayupForm::ApplyViewMode() { impl_->sketch->SetViewMode(ui_->wViewMenu->currentIndex()); }

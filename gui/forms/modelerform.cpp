@@ -3,11 +3,11 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/modelerformengine.h"
 #include "gui/forms/numbertext.h"
+#include "gui/forms/warningbox.h"
 
 #include "ui_modelerformbase.h"
 
 #include <QFontMetrics>
-#include <QMessageBox>
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ bool ModelerForm::Exec()
 
 void ModelerForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void ModelerForm::InitWidgets()

@@ -3,12 +3,12 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/plydataformengine.h"
 #include "gui/forms/numbertext.h"
+#include "gui/forms/warningbox.h"
 #include "util/tolerance.h"
 
 #include "ui_plydataformbase.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 
 namespace {
 
@@ -114,12 +114,12 @@ void PlyDataForm::InitWidgets(bool newPly, const char *lengthUnit)
 
 void PlyDataForm::ShowWarningArgs(const char *title, const char *text, int first, int second)
 {
-    QMessageBox::warning(this, tr(title), tr(text).arg(first).arg(second), QMessageBox::Ok);
+    ShowFormWarning(this, title, text, first, second);
 }
 
 void PlyDataForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void PlyDataForm::SetMaterialMenu(const std::string &text, bool select)

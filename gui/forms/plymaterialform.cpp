@@ -4,11 +4,11 @@
 #include "gui/engines/plymaterialformengine.h"
 #include "gui/forms/halpintsaiform.h"
 #include "gui/forms/numbertext.h"
+#include "gui/forms/warningbox.h"
 #include "host/materiallist.h"
 #include "ui_plymaterialformbase.h"
 
 #include <QFontMetrics>
-#include <QMessageBox>
 #include <QPointer>
 
 #include <algorithm>
@@ -52,8 +52,7 @@ int PlyMaterialForm::Exec()
 
 void PlyMaterialForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, QCoreApplication::translate("PlyMaterialForm", title),
-                         QCoreApplication::translate("PlyMaterialForm", text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void PlyMaterialForm::FillMenus()

@@ -4,12 +4,12 @@
 #include "core/unitsystem.h"
 #include "gui/displayhelp.h"
 #include "gui/engines/sketcherformengine.h"
+#include "gui/forms/warningbox.h"
 #include "gui/views/layupsketcher.h"
 #include "host/appcontext.h"
 #include "ui_sketcherformbase.h"
 
 #include <QGraphicsScene>
-#include <QMessageBox>
 
 namespace {
 
@@ -65,7 +65,7 @@ int SketcherForm::Exec()
 
 void SketcherForm::ShowWarning(const char *title, const char *text)
 {
-    QMessageBox::warning(this, tr(title), tr(text), QMessageBox::Ok);
+    ShowFormWarning(this, title, text);
 }
 
 void SketcherForm::UpdateSketch()
