@@ -8,6 +8,7 @@
 #include "gui/splash.h"
 #include "host/appcontext.h"
 #include "util/logger.h"
+#include "util/trace.h"
 
 #include <QApplication>
 
@@ -23,8 +24,6 @@ const char kNoWidgets[] = "Interactive mode needs a widget application, and the 
                           "nothing was changed.";
 
 bool &SplashShown(int mode) { return mode == GuiInitPlyMaterial ? gPlyMaterialSplashShown : gLaminateSplashShown; }
-
-void Log(const char *line) { Tuvo::Logger::Root()->Log(line); }
 
 std::unique_ptr<GuiDialog> MakeDialog(GuiDialogKind kind, AppContext *context, bool create)
 {
@@ -54,7 +53,7 @@ bool GuiModule::Init(int mode, Splash **splash, const char *logText)
         Tuvo::Logger::Root()->Log(20, QCoreApplication::instance() ? kNoWidgets : kNoDisplay);
         return false;
     }
-    Log(logText);
+    TraceLine(logText);
     switch (mode) {
     case GuiInitCreateLaminate: return context_->LaminateInit(true);
     case GuiInitCurrentLaminate: return context_->LaminateInit(false);
@@ -102,10 +101,10 @@ void GuiModule::Modeler(bool create)
             const Laminate &laminate = context_->GetLaminate();
             const bool modified = accepted && laminate.IsModified();
             if (!modified || (create && laminate.RootGroup().CountPlies() == 0)) {
-                Log("Laminate has not changed, not saving.");
+                TraceLine("Laminate has not changed, not saving.");
                 continue;
             }
-            Log("GuiModule::Modeler the laminate has changed, saving...");
+            TraceLine("GuiModule::Modeler the laminate has changed, saving...");
             std::string error;
             saved = context_->SaveLaminate(error);
             if (saved)
@@ -115,7 +114,7 @@ void GuiModule::Modeler(bool create)
                                       error);
         } while (again || !saved);
     }
-    Log("GuiModule::Modeler done");
+    TraceLine("GuiModule::Modeler done");
 }
 
 void GuiModule::Sketcher()
@@ -124,7 +123,7 @@ void GuiModule::Sketcher()
     if (auto dialog = StartDialog(*this, context_, GuiInitCurrentLaminate, GuiDialogKind::Sketcher, false,
                                   "in GuiModule::Sketcher", splash))
         dialog->Exec(nullptr);
-    Log("GuiModule::Sketcher done");
+    TraceLine("GuiModule::Sketcher done");
 }
 
 void GuiModule::CreatePlyMaterial()
@@ -134,15 +133,15 @@ void GuiModule::CreatePlyMaterial()
                                   "in GuiModule::CreatePlyMaterial", splash)) {
         for (;;) {
             if (dialog->Exec(nullptr) != 1) {
-                Log("PlyMaterial cancelled, not saving.");
+                TraceLine("PlyMaterial cancelled, not saving.");
                 break;
             }
-            Log("lamMain::CreatePlyMaterial saving...");
+            TraceLine("lamMain::CreatePlyMaterial saving...");
             std::string error;
             if (context_->SavePlyMaterial(error))
                 break;
             context_->ReportError(QT_TRANSLATE_NOOP("Creating Ply Material", "Creating Ply Material"), error);
         }
     }
-    Log("GuiModule::CreatePlyMaterial done");
+    TraceLine("GuiModule::CreatePlyMaterial done");
 }

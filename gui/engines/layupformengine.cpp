@@ -14,7 +14,7 @@
 #include "host/laminatemanager.h"
 #include "host/materiallist.h"
 #include "script/laminatecommands.h"
-#include "util/logger.h"
+#include "util/trace.h"
 
 #include <QtGlobal> // marks the texts the dialog translates
 
@@ -26,8 +26,6 @@ namespace {
 
 // The colour submenu offers the host's first colours only, up to this id.
 constexpr int kLastMenuColor = 16;
-
-void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
 
 } // namespace
 
@@ -220,13 +218,13 @@ void LayupFormEngine::Cut()
 bool LayupFormEngine::Impl::GroupCommand(bool (LayupManager::*command)(const Selection &), const char *name,
                                          const char *beginLine, const char *errorTitle)
 {
-    Log(beginLine);
+    TraceLine(beginLine);
     const bool done = (Layups().*command)(selection);
     if (done)
         view->Refresh(true, false); // the sketch does not show groups
     else
         Warn(errorTitle);
-    Log(std::string("LayupFormEngine::") + name + " ends.");
+    TraceLine([name] { return std::string("LayupFormEngine::") + name + " ends."; });
     return done;
 }
 
@@ -290,11 +288,11 @@ void LayupFormEngine::Export()
     listing.ListProperties();
 }
 
-void LayupFormEngine::LogLine(const char *line) { Log(line); }
+void LayupFormEngine::LogLine(const char *line) { TraceLine(line); }
 
 void LayupFormEngine::NewPly(bool below)
 {
-    Log("LayupFormEngine::NewPly begins.");
+    TraceLine("LayupFormEngine::NewPly begins.");
     impl_->Layups().SetInsertBefore(below);
     impl_->Laminates().BeginEdit();
     std::unique_ptr<PlyDataFormView> form = impl_->view->CreatePlyDataForm(impl_->context);
@@ -302,12 +300,12 @@ void LayupFormEngine::NewPly(bool below)
         impl_->view->Refresh(true, true);
     else
         impl_->Laminates().CancelEdit();
-    Log("LayupFormEngine::NewPly ends.");
+    TraceLine("LayupFormEngine::NewPly ends.");
 }
 
 bool LayupFormEngine::Modify()
 {
-    Log("LayupFormEngine::Modify begins.");
+    TraceLine("LayupFormEngine::Modify begins.");
     Selection stored;
     bool skipped = false;
     for (int number : impl_->selection.plies) {
@@ -345,13 +343,13 @@ bool LayupFormEngine::Modify()
     }
     if (changed)
         impl_->view->Refresh(true, true);
-    Log("LayupFormEngine::Modify ends.");
+    TraceLine("LayupFormEngine::Modify ends.");
     return true;
 }
 
 void LayupFormEngine::Properties()
 {
-    Log("LayupFormEngine::Properties begins.");
+    TraceLine("LayupFormEngine::Properties begins.");
     const Laminate &laminate = impl_->context->GetLaminate();
     const int method = laminate.ReferencePlaneMethod();
     const float location = laminate.UserReferencePlaneLocation();
@@ -365,12 +363,12 @@ void LayupFormEngine::Properties()
     } else {
         impl_->Laminates().CancelEdit();
     }
-    Log("LayupFormEngine::Properties ends.");
+    TraceLine("LayupFormEngine::Properties ends.");
 }
 
 void LayupFormEngine::Impl::MaterialsChanged()
 {
-    Log("Materials have changed in Quarnel!");
+    TraceLine("Materials have changed in Quarnel!");
     int ply = 0;
     int material = 0;
     if (!Layups().CheckMaterials(&ply, &material))
@@ -396,15 +394,15 @@ bool LayupFormEngine::SelectMaterial(const char *name)
     const Selection plies = impl_->selection;
     MaterialList *materials = impl_->context->GetMaterialList();
     if (!name || std::strcmp(name, "Select...") == 0) {
-        Log("SelectMaterial on Select...");
+        TraceLine("SelectMaterial on Select...");
         bool changed = false;
         id = materials->SelectMaterial(PlyMaterialKind, &changed);
         pickerShown = true;
         if (changed)
             impl_->MaterialsChanged();
     } else {
-        Log("SelectMaterial on material:");
-        Log(name);
+        TraceLine("SelectMaterial on material:");
+        TraceLine(name);
         for (int next = materials->GetNextId(-1); next != -1; next = materials->GetNextId(next)) {
             MaterialInfo info;
             materials->GetMaterial(next, info);
@@ -415,9 +413,9 @@ bool LayupFormEngine::SelectMaterial(const char *name)
         }
     }
     if (id == -2) {
-        Log("SelectMaterial: eNO_SELECTION");
+        TraceLine("SelectMaterial: eNO_SELECTION");
     } else if (id == -1) {
-        Log("SelectMaterial: eUNKNOWN");
+        TraceLine("SelectMaterial: eUNKNOWN");
         impl_->view->ShowWarning(QT_TRANSLATE_NOOP("LayupForm", "Material Selection Warning"),
                                  QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
     } else if (impl_->Layups().ModifyMaterial(plies, id)) {

@@ -10,7 +10,7 @@
 #include "host/appcontext.h"
 #include "host/colormanager.h"
 #include "host/materiallist.h"
-#include "util/logger.h"
+#include "util/trace.h"
 #include "core/plyangle.h"
 #include "util/tolerance.h"
 
@@ -30,8 +30,6 @@ int gLastMaterial = kNoMaterial;
 float gLastThickness = KeepValueSentinel;
 float gLastAngle = KeepValueSentinel;
 int gColorCounter = 1;
-
-void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
 
 } // namespace
 
@@ -155,7 +153,7 @@ bool PlyDataFormEngine::Impl::CheckColor(int &out) const
 PlyDataFormEngine::PlyDataFormEngine(PlyDataFormView *view, AppContext *context)
     : impl_(new Impl{view, context, {}})
 {
-    Log("PlyDataFormEngine contructor.");
+    TraceLine("PlyDataFormEngine contructor.");
 }
 
 PlyDataFormEngine::~PlyDataFormEngine() = default;
@@ -163,12 +161,12 @@ PlyDataFormEngine::~PlyDataFormEngine() = default;
 void PlyDataFormEngine::Initialize(bool newPly, const Selection &selection)
 {
     Impl &d = *impl_;
-    Log("PlyDataFormEngine::Initialize begins");
+    TraceLine("PlyDataFormEngine::Initialize begins");
     d.newPly = newPly;
     d.selection = selection;
     d.view->InitWidgets(newPly, d.context->GetUnits().LengthName(false).c_str());
 
-    Log("PlyDataFormEngine::Initialize collecting data on layup...");
+    TraceLine("PlyDataFormEngine::Initialize collecting data on layup...");
     const std::set<float> thicknesses = d.Layup()->GetThicknesses();
     const std::set<float> angles = d.Layup()->GetAngles();
 
@@ -185,7 +183,7 @@ void PlyDataFormEngine::Initialize(bool newPly, const Selection &selection)
     d.mixedMaterials = d.mixedColors = false;
 
     if (!newPly) {
-        Log("PlyDataFormEngine::Initialize multiple checks");
+        TraceLine("PlyDataFormEngine::Initialize multiple checks");
         const PlyGroup &root = d.context->GetLaminate().RootGroup();
         bool first = true;
         for (int number : selection.plies) {
@@ -213,11 +211,11 @@ void PlyDataFormEngine::Initialize(bool newPly, const Selection &selection)
         }
     }
 
-    Log("PlyDataFormEngine::Initialize call ShowColor");
+    TraceLine("PlyDataFormEngine::Initialize call ShowColor");
     ShowColor(false);
     d.ShowPlyColor(color);
 
-    Log("PlyDataFormEngine::Initialize -> thickness menu");
+    TraceLine("PlyDataFormEngine::Initialize -> thickness menu");
     for (float value : thicknesses)
         d.view->SetThickness(value, false);
     d.view->SetThickness(thickness, true);
@@ -226,13 +224,13 @@ void PlyDataFormEngine::Initialize(bool newPly, const Selection &selection)
     d.view->SetAngle(angle, true);
 
     d.ShowMaterials(d.mixedMaterials ? kNoMaterial : material);
-    Log("PlyDataFormEngine::Initialize ends");
+    TraceLine("PlyDataFormEngine::Initialize ends");
 }
 
 int PlyDataFormEngine::Done()
 {
     Impl &d = *impl_;
-    Log("PlyDataFormEngine::Done begins");
+    TraceLine("PlyDataFormEngine::Done begins");
     int material = kNoMaterial;
     float thickness = KeepValueSentinel;
     float angle = KeepValueSentinel;
@@ -251,7 +249,7 @@ int PlyDataFormEngine::Done()
         return 1;
     }
 
-    Log("PlyDataFormEngine::Done for Modify");
+    TraceLine("PlyDataFormEngine::Done for Modify");
     bool applied = true;
     if (material != kNoMaterial) {
         gLastMaterial = material;
@@ -281,7 +279,7 @@ void PlyDataFormEngine::SelectMaterial()
     bool changed = false;
     const int id = list->SelectMaterial(PlyMaterialKind, &changed);
     if (changed) {
-        Log("Materials have changed in Quarnel!");
+        TraceLine("Materials have changed in Quarnel!");
         int ply = 0;
         int missing = 0;
         if (!d.Layup()->CheckMaterials(&ply, &missing))
@@ -290,15 +288,15 @@ void PlyDataFormEngine::SelectMaterial()
         d.ShowMaterials(kNoMaterial);
     }
     if (id == -2) {
-        Log("eNO_SELECTION");
+        TraceLine("eNO_SELECTION");
     } else if (id == -1) {
-        Log("eUNKNOWN");
+        TraceLine("eUNKNOWN");
         d.view->ShowWarning(QT_TRANSLATE_NOOP("PlyDataForm", "Material Selection Warning"),
                             QT_TRANSLATE_NOOP("PlyDataForm", "unknown material"));
     } else {
         MaterialInfo info;
         list->GetMaterial(id, info);
-        Log("Selected PlyMaterial " + std::to_string(id) + " = " + info.Name());
+        TraceLine([&] { return "Selected PlyMaterial " + std::to_string(id) + " = " + info.Name(); });
         d.view->SetMaterialMenu(info.Name(), true);
     }
 }

@@ -5,7 +5,7 @@
 #include "gui/engines/plymaterialformview.h"
 #include "host/appcontext.h"
 #include "host/materiallist.h"
-#include "util/logger.h"
+#include "util/trace.h"
 #include "util/tolerance.h"
 
 #include <QtGlobal> // marks the texts the dialog translates
@@ -15,8 +15,6 @@
 namespace {
 
 constexpr const char *kValidation = QT_TRANSLATE_NOOP("PlyMaterialForm", "Validation Warning");
-
-void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
 
 // NaN fails both comparisons, so it is refused with the range.
 bool Fraction(float value) { return value >= 0.0f && value <= 1.0f; }
@@ -58,19 +56,19 @@ void PlyMaterialFormEngine::SelectMaterial(int kind)
     bool changed = false;
     const int id = list->SelectMaterial(kind, &changed);
     if (changed)
-        Log("Materials have changed in Quarnel!");
+        TraceLine("Materials have changed in Quarnel!");
     if (id == -2) {
-        Log("eNO_SELECTION");
+        TraceLine("eNO_SELECTION");
         return;
     }
     if (id == -1) {
-        Log("eUNKNOWN");
+        TraceLine("eUNKNOWN");
         view_->ShowWarning(QT_TRANSLATE_NOOP("PlyMaterialForm", "Material Selection Warning"),
                            QT_TRANSLATE_NOOP("PlyMaterialForm", "unknown material"));
         return;
     }
     const std::string name = NameOf(list, id);
-    Log("Selected PlyMaterial " + std::to_string(id) + " = " + name);
+    TraceLine([&] { return "Selected PlyMaterial " + std::to_string(id) + " = " + name; });
     if (kind == MatrixMaterialKind)
         view_->SetMatrixName(name);
     else
