@@ -188,16 +188,16 @@ void LayupFormEngine::Copy()
 void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int count)
 {
     impl_->Layups().SetInsertBefore(below);
-    Selection pasted = impl_->selection;
-    if (!impl_->Layups().Paste(pasted, symmetric, antisymmetric, count)) {
+    Selection renumbered = impl_->selection;
+    if (!impl_->Layups().Paste(renumbered, symmetric, antisymmetric, count)) {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Paste Error"));
         return;
     }
     impl_->view->Refresh(true, true);
-    if (pasted.IsEmpty())
+    if (renumbered.IsEmpty())
         return;
-    impl_->view->SetViewSelection(pasted);
-    impl_->selection = pasted;
+    impl_->view->SetViewSelection(renumbered);
+    impl_->selection = renumbered;
     UpdateView();
 }
 

@@ -44,7 +44,9 @@ public:
     // Editing commands on the engine's selection.
     void Copy();
     // Inserts the clipboard count times above or below the selection (or the
-    // ends of the stack); the pasted items end up selected.
+    // ends of the stack). The items selected before stay selected under their
+    // new numbers, as a script's selection does after its Paste; the views are
+    // rebuilt and, when something was selected, show that selection again.
     void Paste(bool symmetric, bool antisymmetric, bool below, int count);
     // Each rebuilds the views after a success and warns after a refusal; the
     // group commands leave the sketch as it is.

@@ -237,7 +237,7 @@ TEST_F(LayupFormEngineTest, UpdateViewByKindOfSelection)
     EXPECT_EQ(view.Take("UpdateInfoBox"), Lines{"UpdateInfoBox(-1,0,\"\",0)"});
 }
 
-TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPasted)
+TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndKeepsTheSelectedItemsUnderTheirNewNumbers)
 {
     Select({4});
     EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,0)"});
@@ -248,7 +248,7 @@ TEST_F(LayupFormEngineTest, PasteGoesToTheEndsWithoutSelectionAndSelectsWhatItPa
     EXPECT_EQ(lam.GetLaminate().RootGroup().CountPlies(), 6);
     Select({5, 6});
     EXPECT_EQ(view.Take("SetPasteLocations"), Lines{"SetPasteLocations(0,1)"});
-    engine.Paste(false, false, true, 1); // below plies 5 and 6
+    engine.Paste(false, false, true, 1); // below plies 5 and 6: they become 6 and 7
     const Lines calls = view.Take();
     EXPECT_NE(std::find(calls.begin(), calls.end(), "SetViewSelection(\"6 7 \")"), calls.end());
     EXPECT_EQ(calls.back(), "UpdateInfoBox(-1,0,\"\",0)");
