@@ -360,6 +360,7 @@ void LayupFormEngine::Properties()
         const Laminate &edited = impl_->context->GetLaminate();
         if (edited.ReferencePlaneMethod() != method || edited.UserReferencePlaneLocation() != location)
             impl_->view->Refresh(false, true); // the sketch's reference plane moved
+        UpdateView(); // Undo offers what the dialog recorded
     } else {
         impl_->Laminates().CancelEdit();
     }

@@ -77,7 +77,8 @@ public:
     // as one undo step; a cancelled dialog records nothing. False (after a
     // warning) when only plies inside links were selected.
     bool Modify();
-    // The laminate properties dialog; a cancelled one changes nothing.
+    // The laminate properties dialog; a cancelled one changes nothing, an
+    // accepted one leaves the controls offering to undo what it recorded.
     void Properties();
     // The host's material picker, for browsing; checks the plies' materials
     // when the host's list changed.

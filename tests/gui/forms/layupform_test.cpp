@@ -4,6 +4,7 @@
 #include "formdriver.h"
 #include "gui/guitest.h"
 #include "gui/laminatecontext.h"
+#include "gui/forms/modelerform.h"
 #include "gui/forms/plydataform.h"
 #include "gui/views/layupsketcher.h"
 #include "gui/views/layuptree.h"
@@ -286,6 +287,32 @@ TEST_F(LayupFormTest, PasteSubmenuIdsSayWhatIsPasted)
             for (const PlySimple &ply : Plies(lam.GetLaminate().RootGroup()))
                 angles.push_back(ply.Angle());
             EXPECT_EQ(angles, row.angles) << row.entry;
+        }
+        form.reject();
+    });
+}
+
+TEST_F(LayupFormTest, AcceptedPropertiesAreOfferedForUndoAtOnce)
+{
+    Run([this] {
+        SelectInTree({2});
+        const struct
+        {
+            const char *button, *undo;
+        } rows[] = {{"wCancelButton", "Undo"}, {"wDoneButton", "Undo Set Properties"}};
+        for (const auto &row : rows) {
+            GuiTest::WhenModal<ModelerForm>([&row](ModelerForm *dialog) {
+                SetText(dialog, "wDampingEdit", "0.5");
+                Click(dialog, row.button);
+            });
+            Click(&form, "wLamOptionButton");
+            auto *undo = Child(&form, "wUndoButton");
+            EXPECT_EQ(undo->toolTip().toStdString(), row.undo);
+            EXPECT_EQ(undo->isEnabled(), row.undo != std::string("Undo"));
+            const std::vector<std::string> entries = Entries(form.RightClickMenu());
+            EXPECT_EQ(std::count(entries.begin(), entries.end(), row.undo), undo->isEnabled() ? 1 : 0);
+            EXPECT_EQ(entries.front(), "New...");
+            EXPECT_EQ(entries.at(1), "Modify...") << "ply 2 is still selected";
         }
         form.reject();
     });
