@@ -504,20 +504,24 @@ bool LaminateManager::SetStacking(int rule)
 {
     if (rule < StackingFullSymmetric || rule > StackingRepeatWithCore)
         rule = StackingSimple;
-    const PlyGroup &root = impl_->current.RootGroup();
-    if (root.GetLayup().Stacking() == rule)
+    if (impl_->current.RootGroup().GetLayup().Stacking() == rule)
         return false;
     // The next request must be able to load what this one saves.
-    const long long plies = root.CountPlies();
-    long long full = plies;
-    if (rule != StackingSimple && plies > 0)
-        full = rule == StackingSymmetricWithCore || rule == StackingRepeatWithCore ? 2 * plies - 1 : 2 * plies;
+    const long long full = StackedPlies(rule);
     if (full > kMaxLoadedPlies) {
         LogLine("SetStacking: the full stack would have %lld plies, more than %d", full, kMaxLoadedPlies);
         return false;
     }
     Apply(std::make_unique<LamCommandStacking>(rule));
     return true;
+}
+
+long long LaminateManager::StackedPlies(int rule) const
+{
+    const long long plies = impl_->current.RootGroup().CountPlies();
+    if (rule < StackingFullSymmetric || rule > StackingRepeatWithCore || plies == 0)
+        return plies;
+    return rule == StackingSymmetricWithCore || rule == StackingRepeatWithCore ? 2 * plies - 1 : 2 * plies;
 }
 
 bool LaminateManager::Reset()

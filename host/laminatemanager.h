@@ -87,6 +87,9 @@ public:
     // as one command; false when the layup already has that rule or when its
     // full stack would then pass kMaxLoadedPlies (logged; nothing changes).
     bool SetStacking(int rule);
+    // The number of plies the current layup's full stack has under rule (1 to
+    // 4; any other rule is simple).
+    long long StackedPlies(int rule) const;
     // Returns to the saved laminate as one "Reset" command; false when the
     // current laminate equals it.
     bool Reset();

@@ -27,6 +27,12 @@ namespace {
 // The colour submenu offers the host's first colours only, up to this id.
 constexpr int kLastMenuColor = 16;
 
+// The stacking rule a code stands for: 1 to 4 are theirs, anything else is simple.
+int RuleOf(int code)
+{
+    return code >= StackingFullSymmetric && code <= StackingRepeatWithCore ? code : StackingSimple;
+}
+
 } // namespace
 
 struct LayupFormEngine::Impl
@@ -112,10 +118,21 @@ bool LayupFormEngine::CheckMaterialReferences()
 
 void LayupFormEngine::SetStacking(int menuIndex)
 {
-    const int rule = menuIndex >= StackingFullSymmetric && menuIndex <= StackingRepeatWithCore ? menuIndex
-                                                                                              : StackingSimple;
-    if (impl_->Laminates().SetStacking(rule))
+    const int rule = RuleOf(menuIndex);
+    LaminateManager &laminates = impl_->Laminates();
+    if (laminates.SetStacking(rule)) {
         impl_->view->Refresh(true, true);
+        return;
+    }
+    const int current = RuleOf(impl_->Root().GetLayup().Stacking());
+    if (current == rule)
+        return;
+    // The dialog behind the warning already shows the rule that stays.
+    impl_->view->ShowStackingRule(current);
+    impl_->view->ShowWarningArgs(
+        QT_TRANSLATE_NOOP("LayupForm", "Stacking Sequence Error"),
+        QT_TRANSLATE_NOOP("LayupForm", "The full stack would have %1 plies, more than the %2 a laminate may have."),
+        static_cast<int>(laminates.StackedPlies(rule)), LaminateManager::kMaxLoadedPlies);
 }
 
 void LayupFormEngine::UpdateView()

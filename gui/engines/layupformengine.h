@@ -36,7 +36,9 @@ public:
     // first such ply's number and material id.
     bool CheckMaterialReferences();
     // The stacking rule of a menu index (1 to 4; anything else is simple) as
-    // one undoable command; the views are rebuilt when it changed the rule.
+    // one undoable command; the views are rebuilt when it changed the rule. A
+    // rule whose full stack would pass the ply limit is refused with a warning
+    // that names the limit, and the view shows the laminate's rule again.
     void SetStacking(int menuIndex);
     // Enables the controls and fills the menus for the current selection.
     void UpdateView();

@@ -30,6 +30,9 @@ public:
     // layupChanged: rebuild the tree (and the sketch when redraw), show the
     // stacking rule and clear the selection; redraw: lay the sketch out again.
     virtual void Refresh(bool layupChanged, bool redraw) = 0;
+    // The stacking selector shows rule (0 to 4); the partial-view menu and the
+    // sketch's half view follow it.
+    virtual void ShowStackingRule(int rule) = 0;
     // Selects nothing in both views and hands the empty selection to the engine.
     virtual void ClearSelection() = 0;
     // Shows selection in both views without telling the engine.

@@ -415,10 +415,9 @@ void LayupForm::Update(Subject *subject, int hint)
 void LayupForm::ShowStackingRule(int rule)
 {
     ui_->wPartialMenu->setEnabled(rule != StackingSimple);
-    if (rule == StackingSimple) {
+    if (rule == StackingSimple)
         ui_->wPartialMenu->setCurrentIndex(0);
-        impl_->sketch->SetHalfView(false);
-    }
+    impl_->sketch->SetHalfView(ui_->wPartialMenu->currentIndex() == 1);
     ui_->wStackingSeqMenu->setCurrentIndex(rule);
 }
 

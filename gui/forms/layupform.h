@@ -32,6 +32,8 @@ public:
     void ShowWarning(const char *title, const char *text) override;
     void ApplyViewMode() override;
     void Refresh(bool layupChanged, bool redraw) override;
+    // "Half" only for a rule that repeats.
+    void ShowStackingRule(int rule) override;
     void ClearSelection() override;
     void SetViewSelection(const Selection &selection) override;
     void UpdateInfoBox(int plies, double thickness, const std::string &lengthUnit, bool show) override;
@@ -92,8 +94,6 @@ public slots:
     void UnlinkButtonClick() override;
     void ViewMenuActivated(int index) override;
 
-    // The stacking rule in the selector; "Half" only for a rule that repeats.
-    virtual void ShowStackingRule(int rule);
     virtual void RightColorMenuActivated(int id);
     virtual void RightMatMenuActivated(int id);
 

@@ -53,6 +53,7 @@ public:
         if (layupChanged)
             clearSelection();
     }
+    void ShowStackingRule(int rule) override { Log("ShowStackingRule", rule); }
     void ClearSelection() override { Log("ClearSelection"), clearSelection(); }
     void SetViewSelection(const Selection &selection) override
     {
@@ -271,6 +272,32 @@ TEST_F(LayupFormEngineTest, StackingTakesRulesOneToFourAndElseSimpleAndUndoIsOff
     ASSERT_TRUE(Undo() && Undo());
     Select({});
     EXPECT_EQ(view.Take("SetUndo"), Lines{"SetUndo(0,\"\")"}); // the history is empty
+}
+
+TEST_F(LayupFormEngineTest, ARuleWhoseFullStackPassesThePlyLimitIsRefusedWithTheLimit)
+{
+    PlyGroup root(0);
+    for (int i = 0; i < LaminateManager::kMaxLoadedPlies / 2 + 1; ++i)
+        root.GetLayup().Add(Ply(301));
+    root.SetRoot(&root);
+    root.Renumber(1);
+    lam.SetLayup(root);
+    lam.context.GetLaminateManager()->ClearUndoStack();
+    const struct
+    {
+        int index, plies; // the full stack the rule would make
+    } rows[] = {{StackingFullSymmetric, 100002}, {StackingSymmetricWithCore, 100001}, {StackingFullRepeat, 100002}};
+    for (const auto &row : rows) {
+        view.Take();
+        engine.SetStacking(row.index);
+        EXPECT_EQ(view.Take(), (Lines{"ShowStackingRule(0)", "ShowWarningArgs(\"Stacking Sequence Error\",\"The full stack would have %1 "
+                                      "plies, more than the %2 a laminate may have.\"," +
+                                          std::to_string(row.plies) + ",100000)"}));
+        EXPECT_EQ(lam.GetLaminate().RootGroup().GetLayup().Stacking(), StackingSimple);
+        EXPECT_EQ(LastCommand(), "");
+    }
+    engine.SetStacking(StackingSimple); // no change: nothing to say
+    EXPECT_EQ(view.Take(), Lines{});
 }
 
 TEST_F(LayupFormEngineTest, ModifyRecordsOneUndoStepAndACancelledOneNothing)

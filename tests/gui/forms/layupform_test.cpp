@@ -325,6 +325,11 @@ TEST_F(LayupFormTest, HalfViewOnlyForRepeatingRulesAndZoomOnlyInScaleViews)
         EXPECT_TRUE(partial->isEnabled()); // the demo is full symmetric
         Choose(&form, "wPartialMenu", 1);
         EXPECT_EQ(form.Sketch()->Rows().size(), 4u);
+        // After a refused rule the engine has the controls show the laminate's rule again.
+        Child<QComboBox>(&form, "wStackingSeqMenu")->setCurrentIndex(3);
+        form.ShowStackingRule(StackingFullSymmetric);
+        EXPECT_EQ(Text(&form, "wStackingSeqMenu"), "Full Symmetric");
+        EXPECT_TRUE(partial->isEnabled() && form.Sketch()->IsHalfView());
         Choose(&form, "wStackingSeqMenu", 0);
         EXPECT_FALSE(partial->isEnabled());
         EXPECT_EQ(partial->currentText(), "Full");
