@@ -367,6 +367,12 @@ void LayupSketcher::mousePressEvent(QMouseEvent *event)
     Notify(LayupShowSelectionChanged);
 }
 
+void LayupSketcher::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The toolkit delivers it in place of the second press, which would be lost.
+    mousePressEvent(event);
+}
+
 void LayupSketcher::mouseReleaseEvent(QMouseEvent *event)
 {
     anchor_ = nullptr;

@@ -28,9 +28,10 @@ enum SketchViewMode {
 // The layup as a stack of hatched ply rectangles with their data, the
 // reference plane, column headings and an information box, on a scene the
 // dialog owns. The user selects plies with the mouse (Shift for a range,
-// Ctrl to add or remove one); the sketch tells its observers about selection
-// changes (hint 0, also at every Draw) and right clicks (hint 1, not in
-// sketcher-only mode). A rebuild is Clear, Show, then Draw.
+// Ctrl to add or remove one; both clicks of a double click count); the
+// sketch tells its observers about selection changes (hint 0, also at every
+// Draw) and right clicks (hint 1, not in sketcher-only mode). A rebuild is
+// Clear, Show, then Draw.
 class LayupSketcher : public QGraphicsView, public LayupShow
 {
     Q_OBJECT
@@ -97,6 +98,8 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // The second press of a quick double click: a click like the first.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 

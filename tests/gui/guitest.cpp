@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QTimer>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
@@ -170,6 +171,13 @@ void TypeText(QWidget *widget, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void DoubleClick(QWidget *widget, QPoint at, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, modifiers, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, modifiers, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, modifiers, at);
 }
 
 void ProcessEventsUntil(const std::function<bool()> &done, int ms)

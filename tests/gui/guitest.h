@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
@@ -75,6 +76,10 @@ void SavePicture(const QPixmap &picture, const QString &name);
 
 // Types text into widget key by key, as a user would (validators apply).
 void TypeText(QWidget *widget, const QString &text);
+
+// A quick double click at a point of widget, as the toolkit delivers one:
+// press, release, a double click in place of the second press, release.
+void DoubleClick(QWidget *widget, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Lets the event loop run for at most ms, or until done returns true.
 void ProcessEventsUntil(const std::function<bool()> &done, int ms = 5000);

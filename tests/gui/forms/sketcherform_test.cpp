@@ -39,8 +39,8 @@ LamHost::StoreData LightAndDark()
     return data;
 }
 
-// Clicks the real ply of that number (ctrl: with Ctrl held).
-void ClickPly(SketcherForm *form, int id, bool ctrl = false)
+// Clicks the real ply of that number (ctrl: with Ctrl held; twice: a double click).
+void ClickPly(SketcherForm *form, int id, bool ctrl = false, bool twice = false)
 {
     LayupSketcher *sketch = form->Sketch();
     for (const auto &row : sketch->Rows()) {
@@ -48,6 +48,8 @@ void ClickPly(SketcherForm *form, int id, bool ctrl = false)
             continue;
         const QPointF at = sketch->mapFromScene(row->Rectangle()->sceneBoundingRect().center());
         const Qt::KeyboardModifiers modifiers = ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        if (twice)
+            return GuiTest::DoubleClick(sketch->viewport(), at.toPoint(), modifiers);
         QMouseEvent press(QEvent::MouseButtonPress, at, sketch->viewport()->mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, modifiers);
         QApplication::sendEvent(sketch->viewport(), &press);
@@ -88,6 +90,8 @@ TEST(SketcherForm, ShowsTheFullStackAndTheSelectedPly)
         EXPECT_EQ(Info(form), "");
         ClickPly(form, 3, true);
         ClickPly(form, 2, true);
+        EXPECT_EQ(Info(form), "Number of plies: 8\nTotal thickness: 1 mm");
+        ClickPly(form, 3, true, true); // a quick Ctrl double click: added and taken out again
         EXPECT_EQ(Info(form), "Number of plies: 8\nTotal thickness: 1 mm");
 
         auto *slider = Child<QSlider>(form, "wPlySizeSlider");

@@ -1,6 +1,7 @@
 #include "gui/views/layupsketcher.h"
 
 #include "core/layup.h"
+#include "gui/guitest.h"
 #include "gui/views/observer.h"
 #include "gui/views/plyrectangle.h"
 #include "gui/views/plysketch.h"
@@ -207,6 +208,33 @@ TEST_F(LayupSketcherTest, ShiftAndCtrlClicks)
     key(QEvent::KeyRelease, Qt::Key_Control);
     Click(RowOf(2));
     EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
+}
+
+TEST_F(LayupSketcherTest, BothClicksOfADoubleClickCountAloneAndInTheLayupDialog)
+{
+    const struct
+    {
+        std::vector<int> before;
+        int ply;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<int> after;
+    } rows[] = {
+        {{}, 2, Qt::NoModifier, {}},            // selected, then the selection cleared
+        {{1}, 3, Qt::ControlModifier, {1}},     // added and taken out again
+        {{3, 1}, 3, Qt::ControlModifier, {3, 1}}, // taken out and added again
+        {{2}, 4, Qt::ShiftModifier, {4, 3, 2}},
+    };
+    for (const bool sketcherOnly : {true, false}) {
+        sketch_->SetSketcherOnly(sketcherOnly);
+        for (const auto &row : rows) {
+            Rebuild(MakeLayup({0.1f, 0.1f, 0.1f, 0.1f, 0.1f}));
+            sketch_->SetSelectedPlies(row.before);
+            const QRectF rectangle = Rows()[RowOf(row.ply)]->Rectangle()->sceneBoundingRect();
+            GuiTest::DoubleClick(sketch_->viewport(), sketch_->mapFromScene(rectangle.center()), row.modifiers);
+            EXPECT_EQ(sketch_->GetSelectedPlies(), row.after) << sketcherOnly << " ply " << row.ply;
+            EXPECT_EQ(hints_.hints, std::vector<int>(2, LayupShowSelectionChanged));
+        }
+    }
 }
 
 TEST_F(LayupSketcherTest, ScaleViewSelectsNothingAndHidesLabels)
