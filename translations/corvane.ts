@@ -4,7 +4,7 @@
 <context>
     <name>Creating Ply Material</name>
     <message>
-        <location filename="../gui/guimodule.cpp" line="+144"/>
+        <location filename="../gui/guimodule.cpp" line="+143"/>
         <source>Creating Ply Material</source>
         <translation type="unfinished"></translation>
     </message>
@@ -203,7 +203,7 @@
 <context>
     <name>LayupForm</name>
     <message>
-        <location filename="../gui/engines/layupformengine.cpp" line="+78"/>
+        <location filename="../gui/engines/layupformengine.cpp" line="+82"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -214,12 +214,22 @@
     </message>
     <message>
         <location line="+31"/>
-        <location line="+267"/>
+        <location line="+279"/>
         <source>Material Reference Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-194"/>
+        <location line="-260"/>
+        <source>Stacking Sequence Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The full stack would have %1 plies, more than the %2 a laminate may have.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
         <source>Copy Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -279,7 +289,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+94"/>
         <source>Material Selection Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -295,7 +305,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../gui/forms/layupform.cpp" line="+90"/>
+        <location filename="../gui/forms/layupform.cpp" line="+91"/>
         <source>Create Laminate</source>
         <comment>formTitle</comment>
         <translation type="unfinished"></translation>
@@ -493,13 +503,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+36"/>
         <source>Select...</source>
         <comment>MaterialMenu</comment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+70"/>
         <source>Analyzing plies...</source>
         <comment>AutoGroupWait</comment>
         <translation type="unfinished"></translation>
@@ -818,7 +828,7 @@
 <context>
     <name>LayupTreeGroupItem</name>
     <message>
-        <location filename="../gui/views/layuptreeitem.cpp" line="+153"/>
+        <location filename="../gui/views/layuptreeitem.cpp" line="+144"/>
         <source>Parent</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1093,7 +1103,7 @@
 <context>
     <name>PlyDataForm</name>
     <message>
-        <location filename="../gui/engines/plydataformengine.cpp" line="+59"/>
+        <location filename="../gui/engines/plydataformengine.cpp" line="+57"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1123,7 +1133,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+18"/>
         <source>Specify a color</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1149,7 +1159,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../gui/forms/plydataform.cpp" line="+113"/>
+        <location filename="../gui/forms/plydataform.cpp" line="+112"/>
         <source>Modify Ply Data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1226,7 +1236,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+49"/>
         <source>Material Selection Warning</source>
         <translation type="unfinished"></translation>
     </message>
