@@ -210,7 +210,7 @@ TEST_F(LayupSketcherTest, ShiftAndCtrlClicks)
     EXPECT_EQ(sketch_->GetSelectedPlies(), std::vector<int>{2});
 }
 
-TEST_F(LayupSketcherTest, BothClicksOfADoubleClickCountAloneAndInTheLayupDialog)
+TEST_F(LayupSketcherTest, BothClicksOfADoubleClickCountInTheSketcherAndTheLayupDialog)
 {
     const struct
     {
