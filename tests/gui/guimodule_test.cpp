@@ -271,6 +271,9 @@ TEST_F(GuiModuleTest, WithoutADisplayTheRequestEndsWithOneLine)
         noDisplay.Unset(display);
     noDisplay.Set("DISPLAY", ":4321"); // names a server that is not there
     EXPECT_FALSE(GuiAppContext::DisplayAvailable());
+    noDisplay.Set("QT_QPA_PLATFORM", "xcb"); // the X platform named is no display either
+    EXPECT_FALSE(GuiAppContext::DisplayAvailable());
+    noDisplay.Unset("QT_QPA_PLATFORM");
     Modify();
     EXPECT_EQ(store_.Transcript(), std::vector<std::string>{"Interactive mode needs a display (DISPLAY or "
                                                             "WAYLAND_DISPLAY): nothing was changed."});
