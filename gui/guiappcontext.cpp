@@ -6,6 +6,8 @@
 #include <QStyleFactory>
 
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 
 #include <dlfcn.h>
 
@@ -19,28 +21,58 @@ bool IsSet(const char *name)
 
 // The toolkit's X plugin aborts the process when DISPLAY names a server that
 // cannot be reached, so the server is tried first through the library the
-// plugin itself uses.
-bool XServerReachable()
+// plugin itself uses. The connection stays open until the application has its
+// own: a server that resets when its last client leaves (Xvfb's default)
+// would otherwise refuse the application's connection while it resets.
+class DisplayProbe
 {
-    void *xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (!xcb)
-        return false;
-    using Connect = void *(*)(const char *, int *);
-    using HasError = int (*)(void *);
-    using Disconnect = void (*)(void *);
-    auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
-    auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
-    auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
-    bool reachable = false;
-    if (connect && hasError && disconnect) {
-        void *connection = connect(nullptr, nullptr);
-        reachable = connection && hasError(connection) == 0;
-        if (connection)
-            disconnect(connection);
+public:
+    DisplayProbe()
+    {
+        const char *platform = std::getenv("QT_QPA_PLATFORM");
+        if ((platform && *platform && std::strncmp(platform, "xcb", 3) != 0) || IsSet("WAYLAND_DISPLAY")) {
+            available_ = true;
+            return;
+        }
+        if (IsSet("DISPLAY"))
+            Connect();
     }
-    dlclose(xcb);
-    return reachable;
-}
+    ~DisplayProbe()
+    {
+        if (connection_)
+            disconnect_(connection_);
+        if (xcb_)
+            dlclose(xcb_);
+    }
+    DisplayProbe(const DisplayProbe &) = delete;
+    DisplayProbe &operator=(const DisplayProbe &) = delete;
+
+    bool Available() const { return available_; }
+
+private:
+    void Connect()
+    {
+        xcb_ = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (!xcb_)
+            return;
+        using ConnectFn = void *(*)(const char *, int *);
+        using HasError = int (*)(void *);
+        auto connect = reinterpret_cast<ConnectFn>(dlsym(xcb_, "xcb_connect"));
+        auto hasError = reinterpret_cast<HasError>(dlsym(xcb_, "xcb_connection_has_error"));
+        disconnect_ = reinterpret_cast<Disconnect>(dlsym(xcb_, "xcb_disconnect"));
+        if (!connect || !hasError || !disconnect_)
+            return;
+        // A failed connection is an object too, to be disconnected.
+        connection_ = connect(nullptr, nullptr);
+        available_ = connection_ && hasError(connection_) == 0;
+    }
+
+    using Disconnect = void (*)(void *);
+    void *xcb_ = nullptr;
+    void *connection_ = nullptr;
+    Disconnect disconnect_ = nullptr;
+    bool available_ = false;
+};
 
 } // namespace
 
@@ -49,16 +81,12 @@ GuiAppContext::GuiAppContext(lamCallbacksImp *callbacks)
 {
 }
 
-bool GuiAppContext::DisplayAvailable()
-{
-    if (IsSet("QT_QPA_PLATFORM") || IsSet("WAYLAND_DISPLAY"))
-        return true;
-    return IsSet("DISPLAY") && XServerReachable();
-}
+bool GuiAppContext::DisplayAvailable() { return DisplayProbe().Available(); }
 
 bool GuiAppContext::CreateApplication(bool gui)
 {
-    if (gui && !QCoreApplication::instance() && !DisplayAvailable())
+    std::optional<DisplayProbe> probe; // open until the application has connected
+    if (gui && !QCoreApplication::instance() && !probe.emplace().Available())
         return false;
     const bool result = AppContext::CreateApplication(gui);
     if (result && OwnsApplication()) {

@@ -11,7 +11,8 @@ public:
 
     // The base operation, but the process must be able to show windows: with
     // no application object yet and no display to reach, nothing is created
-    // (creating it would abort the host process) and the result is false.
+    // (creating it would abort the host process) and the result is false. The
+    // check's connection to the X server is held until the application has its own.
     // The "Windows" style goes only onto an application this request created.
     bool CreateApplication(bool gui) override;
     // The two log lines, then a warning box with the translated title and text.

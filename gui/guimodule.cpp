@@ -41,11 +41,11 @@ GuiModule::GuiModule(AppContext *context, std::string version)
 {
 }
 
-bool GuiModule::Init(int mode, Splash **splash, const char *logText)
+bool GuiModule::Init(int mode, std::unique_ptr<Splash> &splash, const char *logText)
 {
     if (context_->CreateApplication(true) && context_->OwnsApplication() && !SplashShown(mode)) {
-        *splash = Splash::Create(QT_TRANSLATE_NOOP("Splash", "Corvane Modeler"), 300, 200);
-        (*splash)->Message("initializing Corvane Modeler... " + version_);
+        splash.reset(Splash::Create(QT_TRANSLATE_NOOP("Splash", "Corvane Modeler"), 300, 200));
+        splash->Message("initializing Corvane Modeler... " + version_);
     }
     context_->Initialize();
     // Without a widget application no dialog can open: the request ends here.
@@ -65,21 +65,22 @@ bool GuiModule::Init(int mode, Splash **splash, const char *logText)
 namespace {
 
 // Builds the operation's dialog after a successful Init and keeps the splash
-// Init made until the operation ends; null (after deleting the splash) when
-// Init failed.
+// Init made until the operation ends; null when Init failed. On every way out
+// but the dialog's start, an exception included, the splash goes at once.
 std::unique_ptr<GuiDialog> StartDialog(GuiModule &module, AppContext *context, int mode, GuiDialogKind kind,
                                        bool create, const char *logText, SplashRef &keep)
 {
-    Splash *splash = nullptr;
-    if (!module.Init(mode, &splash, logText)) {
-        delete splash;
+    std::unique_ptr<Splash> splash;
+    if (!module.Init(mode, splash, logText))
         return nullptr;
-    }
     std::unique_ptr<GuiDialog> dialog = MakeDialog(kind, context, create);
     if (splash) {
         SplashShown(mode) = true;
         splash->Raise();
-        keep = splash->CloseLater(2);
+        // The handles own the splash from the first one on.
+        const SplashRef first = splash->CloseLater(2);
+        splash.release();
+        keep = first;
     }
     return dialog;
 }

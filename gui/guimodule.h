@@ -2,6 +2,7 @@
 
 #include "host/module.h"
 
+#include <memory>
 #include <string>
 
 class Splash;
@@ -26,11 +27,11 @@ public:
     void CreatePlyMaterial() override;
 
     // Creates the widget application, shows the splash of the mode's group the
-    // first time (when this request created the application; *splash then
-    // holds it and the caller owns it), sets up the context, logs logText and
-    // loads what the mode works on. False when the application could not be
-    // made or the load failed; the caller then deletes *splash.
-    bool Init(int mode, Splash **splash, const char *logText);
+    // first time (when this request created the application; splash then
+    // holds it, also when Init fails or throws), sets up the context, logs
+    // logText and loads what the mode works on. False when the application
+    // could not be made or the load failed.
+    bool Init(int mode, std::unique_ptr<Splash> &splash, const char *logText);
 
 private:
     std::string version_;

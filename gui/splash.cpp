@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 Splash::Splash(const char *title, int width, int height)
     : title_(title), width_(width), height_(height)
@@ -32,7 +33,7 @@ void Splash::Message(const std::string &text)
         window_->hide();
         delete window_;
     }
-    auto *window = new QLabel(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    auto window = std::make_unique<QLabel>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     window->setObjectName("splash");
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
@@ -42,10 +43,12 @@ void Splash::Message(const std::string &text)
     window->setWindowTitle(QCoreApplication::translate("Splash", title_));
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window->move(screen->geometry().center() - window->rect().center());
-    window_ = window;
-    window->show();
-    window->repaint();
-    window->raise();
+    // From here the splash deletes it.
+    window_ = window.get();
+    QLabel *shown = window.release();
+    shown->show();
+    shown->repaint();
+    shown->raise();
 }
 
 SplashRef Splash::CloseLater(int seconds)
@@ -86,9 +89,10 @@ SplashRef::~SplashRef() { Release(); }
 
 void SplashRef::Bind(Splash *splash)
 {
+    // Registered first: a handle that failed to register holds nothing.
+    if (splash)
+        splash->refs_.push_back(this);
     splash_ = splash;
-    if (splash_)
-        splash_->refs_.push_back(this);
 }
 
 void SplashRef::Release()

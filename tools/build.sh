@@ -1,17 +1,21 @@
 # Shared by ./run, ./test, ./run-bench and ./run-fuzz: set-up and the build trees.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-tools/install-deps
 
 jobs=$(nproc)
 
 # The targets that configure_build builds; empty for all of them.
 build_targets=()
 
-# configure_build DIR [cmake args...]: configures build/DIR once and builds it.
+# Set when install-deps has run in this shell.
+deps_checked=
+
+# configure_build DIR [cmake args...]: installs what is missing (once), configures
+# build/DIR once and builds it.
 configure_build() {
   local dir=build/$1
   shift
+  [ -n "$deps_checked" ] || { tools/install-deps; deps_checked=1; }
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j "$jobs" ${build_targets[@]+--target "${build_targets[@]}"}
 }
@@ -52,6 +56,5 @@ run_fuzz() {
   return "$rc"
 }
 
-export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

@@ -249,6 +249,47 @@ TEST_F(GuiModuleTest, AFailedLoadOpensNoDialogAndRemovesTheSplashAtOnce)
     EXPECT_TRUE(Logged("GuiModule::Modeler done"));
 }
 
+// Running out of memory while a dialog starts: the splash goes with the exception.
+TEST_F(GuiModuleTest, ARequestThatThrowsWhileStartingTakesTheSplashWithIt)
+{
+    GuiTest::NoSharedApplication own;
+    QPointer<QLabel> splash;
+    bool wasUp = false;
+    auto fail = [&] {
+        splash = SplashWindow();
+        wasUp = !splash.isNull();
+        throw std::bad_alloc();
+    };
+    SetGuiDialogFactory([&](GuiDialogKind, AppContext *, bool) -> std::unique_ptr<GuiDialog> {
+        fail();
+        return nullptr;
+    });
+    struct Row
+    {
+        const char *name;
+        std::function<void()> request;
+        const char *failingLine; // the load logs it; null: building the dialog fails
+    };
+    const Row rows[] = {
+        {"the load", [this] { Create(); }, "in GuiModule::Modeler"},
+        {"the layup dialog", [this] { Modify(); }, nullptr},
+        {"the sketcher", [this] { Run([](GuiModule &m) { m.Sketcher(); }); }, nullptr},
+        {"the ply material dialog", [this] { PlyMaterial(); }, nullptr},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetSplashFlags();
+        wasUp = false;
+        store_.SetLineSink([&](const std::string &line) {
+            if (row.failingLine && line == row.failingLine)
+                fail();
+        });
+        EXPECT_THROW(row.request(), std::bad_alloc);
+        EXPECT_TRUE(wasUp);
+        EXPECT_TRUE(splash.isNull()) << "the splash outlived its request";
+    }
+}
+
 TEST_F(GuiModuleTest, AUserWhoClosesTheSplashEarlyCrashesNothing)
 {
     GuiTest::NoSharedApplication own;
@@ -271,6 +312,9 @@ TEST_F(GuiModuleTest, WithoutADisplayTheRequestEndsWithOneLine)
         noDisplay.Unset(display);
     noDisplay.Set("DISPLAY", ":4321"); // names a server that is not there
     EXPECT_FALSE(GuiAppContext::DisplayAvailable());
+    noDisplay.Set("QT_QPA_PLATFORM", "xcb"); // the X platform named is no display either
+    EXPECT_FALSE(GuiAppContext::DisplayAvailable());
+    noDisplay.Unset("QT_QPA_PLATFORM");
     Modify();
     EXPECT_EQ(store_.Transcript(), std::vector<std::string>{"Interactive mode needs a display (DISPLAY or "
                                                             "WAYLAND_DISPLAY): nothing was changed."});

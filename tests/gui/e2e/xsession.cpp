@@ -27,12 +27,15 @@ std::vector<char *> Argv(const std::string &program, const std::vector<std::stri
     return argv;
 }
 
-// In a child: the environment of a program shown on display. The private
-// server has no session bus; looking for one leaks inside the D-Bus library,
-// which a sanitized program's leak check would report.
+// In a child: the environment of a program shown on display (none when
+// empty). The private server has no session bus; looking for one leaks
+// inside the D-Bus library, which a sanitized program's leak check would report.
 void UseDisplay(const std::string &display)
 {
-    setenv("DISPLAY", display.c_str(), 1);
+    if (display.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", display.c_str(), 1);
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     unsetenv("QT_QPA_PLATFORM");
     unsetenv("WAYLAND_DISPLAY");
@@ -95,7 +98,7 @@ std::string Capture(const std::string &display, const std::string &program, cons
 
 } // namespace
 
-XSession::XSession()
+XSession::XSession(bool resetWhenIdle)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "corvane-x-XXXXXX").string();
     if (mkdtemp(pattern.data()))
@@ -110,8 +113,8 @@ XSession::XSession()
         const int null = open("/dev/null", O_WRONLY);
         dup2(null, 1);
         dup2(null, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
-               static_cast<char *>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               resetWhenIdle ? static_cast<char *>(nullptr) : "-noreset", static_cast<char *>(nullptr));
         _exit(127);
     }
     close(ready[1]);
@@ -142,10 +145,25 @@ XSession::~XSession()
 
 void XSession::Start(const std::string &program, const std::vector<std::string> &args, const std::string &cwd)
 {
+    Spawn(program, args, cwd, display_);
+}
+
+void XSession::StartWithoutDisplay(const std::string &program, const std::vector<std::string> &args,
+                                   const std::string &cwd)
+{
+    Spawn(program, args, cwd, "");
+}
+
+void XSession::Spawn(const std::string &program, const std::vector<std::string> &args, const std::string &cwd,
+                     const std::string &display)
+{
     const std::string out = folder_ + "/stdout.txt", err = folder_ + "/stderr.txt";
+    // Gone before the child starts, so that WaitForOutput never sees the last program's.
+    std::error_code ignored;
+    std::filesystem::remove(out, ignored);
     program_ = fork();
     if (program_ == 0) {
-        UseDisplay(display_);
+        UseDisplay(display);
         const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(cwd.c_str()) != 0)
@@ -166,6 +184,22 @@ Outcome XSession::Wait(int ms)
     outcome.out = ReadFile(folder_ + "/stdout.txt");
     outcome.err = ReadFile(folder_ + "/stderr.txt");
     return outcome;
+}
+
+bool XSession::WaitForOutput(const std::string &text, int ms) const
+{
+    const auto end = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        // Whether the program has ended, leaving it to Wait to collect.
+        siginfo_t ended{};
+        const bool running = program_ > 0 && waitid(P_PID, static_cast<id_t>(program_), &ended,
+                                                    WEXITED | WNOHANG | WNOWAIT) == 0 && ended.si_pid == 0;
+        if (ReadFile(folder_ + "/stdout.txt").find(text) != std::string::npos)
+            return true;
+        if (!running || Clock::now() > end)
+            return false;
+        Pause(50);
+    }
 }
 
 std::string XSession::Xdotool(const std::vector<std::string> &args) const

@@ -13,7 +13,9 @@
 class XSession
 {
 public:
-    XSession();
+    // By default the server keeps going when its last client leaves; with
+    // resetWhenIdle it resets then, as Xvfb and many servers do by default.
+    explicit XSession(bool resetWhenIdle = false);
     ~XSession();
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
@@ -25,6 +27,11 @@ public:
     // Starts program with args in cwd on this display (the toolkit's platform
     // left to its default); its output goes to files in a folder of the session.
     void Start(const std::string &program, const std::vector<std::string> &args, const std::string &cwd);
+    // The same with no display at all (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM unset).
+    void StartWithoutDisplay(const std::string &program, const std::vector<std::string> &args,
+                             const std::string &cwd);
+    // Whether the running program's standard output holds text within ms.
+    bool WaitForOutput(const std::string &text, int ms = 20000) const;
     // Waits at most ms for the program to end, then kills it (status -1).
     Outcome Wait(int ms = 30000);
 
@@ -46,6 +53,8 @@ public:
     void SaveScreenshot(const std::string &name) const;
 
 private:
+    void Spawn(const std::string &program, const std::vector<std::string> &args, const std::string &cwd,
+               const std::string &display);
     void Focus(const std::string &window) const;
 
     std::string display_;
