@@ -50,12 +50,15 @@ namespace {
 using namespace FormDriver;
 
 // Known faults whose fixes are on their way: the actions or checks that meet
-// them stay off until then. Turn each on once its fix is in.
+// them stay off until then. Turn each on once its fix is in; with the default
+// seed, each one turned on alone meets its fault within the default run.
 constexpr bool kTabCommitsEditedCell = false; // tree edits ended by Tab or Shift+Tab
 constexpr bool kPropertiesUpdateUndo = false; // the Undo tooltip right after the properties dialog
 constexpr bool kCommaIsDecimalMark = false;   // "1,5" typed into number fields and tree cells
 constexpr bool kKeepMarkerRefused = false;    // -999999 typed into the ply data dialog
 constexpr bool kDoubleClickInSketch = false;  // a quick Ctrl double click in the sketch toggles twice
+constexpr bool kTrailingTextRefused = false;  // "0.25x" typed into a tree cell is refused, not read as 0.25
+constexpr bool kUngroupRedrawsSketch = false; // the sketch drops the links that Ungroup of their group removes
 
 int EnvNumber(const char *name, int fallback)
 {
@@ -243,7 +246,8 @@ private:
         LayupTreeSimpleItem *row = Pick(rows);
         const int column = 1 + Rand(2), number = row->Id();
         const PlySimple before = *Stored(number);
-        const QString text = column == 2 && Chance(10) ? "abc" : Typed(column == 1);
+        const QString text = Chance(10) ? Pick(std::vector<QString>{"abc", kTrailingTextRefused ? "0.25x" : ""})
+                                        : Typed(column == 1);
         const int end = Pick(kTabCommitsEditedCell ? std::vector{0, 1, 2, 3, 4, 5} : std::vector{0, 3, 4, 5});
         const char *endNames[] = {"Enter", "Tab", "Shift+Tab", "a click on a row", "Escape", "a click on the sketch"};
         Note("type '" + text.toStdString() + "' into column " + std::to_string(column) + " of ply " +
@@ -387,11 +391,14 @@ private:
         else if (command == "wMatlButton" || command == "Select...")
             lam_.store.QueuePick(std::vector{301, 302, 303}[Rand(3)], Rand(4) == 0);
     }
-    // New, Paste and Link are left alone in a large laminate.
-    bool Grows(const QString &command)
+    // New, Paste and Link are left alone in a large laminate, Ungroup of a linked group until its fix.
+    bool Avoided(const QString &command)
     {
-        return Large() &&
-               QStringList{"wNewButton", "wPasteButton", "wLinkToolButton", "New...", "Paste", "Link"}.contains(command);
+        const std::vector<int> groups = form_.Tree()->GetSelectedGroups();
+        const bool linked = std::any_of(groups.begin(), groups.end(), [this](int id) { return Root().CountLinksTo(id); });
+        return (Large() && QStringList{"wNewButton", "wPasteButton", "wLinkToolButton", "New...", "Paste", "Link"}
+                               .contains(command)) ||
+               (!kUngroupRedrawsSketch && linked && (command == "wOutdentToolButton" || command == "Ungroup"));
     }
 
     void PressButton()
@@ -401,7 +408,7 @@ private:
                                  "wPasteButton", "wIndentToolButton", "wOutdentToolButton", "wLinkToolButton",
                                  "wUnlinkToolButton", "wUndoButton", "wAutoGroupsButton", "wLamOptionButton",
                                  "wMatlButton", "wApplyButton", "wOkButton", "wResetButton", "wCancelButton"})
-            if (auto *button = Child<QPushButton>(&form_, name); button->isEnabled() && !Grows(name))
+            if (auto *button = Child<QPushButton>(&form_, name); button->isEnabled() && !Avoided(name))
                 enabled.push_back(button);
         QPushButton *button = Pick(enabled);
         Note("press " + button->objectName().toStdString());
@@ -420,7 +427,7 @@ private:
     {
         std::vector<QAction *> entries;
         for (QAction *action : form_.RightClickMenu()->actions())
-            if (!action->isSeparator() && !Grows(action->text()) && !(action->menu() && action->menu()->isEmpty()))
+            if (!action->isSeparator() && !Avoided(action->text()) && !(action->menu() && action->menu()->isEmpty()))
                 entries.push_back(action);
         if (entries.empty())
             return Note("empty right-click menu");
@@ -499,7 +506,7 @@ private:
 
 TEST(LayupRandomTest, ViewsShowTheLaminateAndUndoNamesTheNewestCommand)
 {
-    const unsigned seed = unsigned(EnvNumber("CORVANE_RANDOM_SEED", 2));
+    const unsigned seed = unsigned(EnvNumber("CORVANE_RANDOM_SEED", 18));
     const int actions = EnvNumber("CORVANE_RANDOM_ACTIONS", 2000);
     SCOPED_TRACE("CORVANE_RANDOM_SEED=" + std::to_string(seed) + " CORVANE_RANDOM_ACTIONS=" + std::to_string(actions));
     RandomSession(seed).Run(actions);
