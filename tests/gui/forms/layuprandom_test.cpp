@@ -50,8 +50,8 @@ namespace {
 using namespace FormDriver;
 
 // Known faults whose fixes are on their way: the actions or checks that meet
-// them stay off until then. Turn each on once its fix is in; with the default
-// seed, each one turned on alone meets its fault within the default run.
+// them stay off until then. Turn each on once its fix is in; turned on alone
+// today, each meets its fault within the default run (the last one with seed 1).
 constexpr bool kTabCommitsEditedCell = false; // tree edits ended by Tab or Shift+Tab
 constexpr bool kPropertiesUpdateUndo = false; // the Undo tooltip right after the properties dialog
 constexpr bool kCommaIsDecimalMark = false;   // "1,5" typed into number fields and tree cells
@@ -203,13 +203,16 @@ private:
         (this->*Pick(weighted))();
     }
 
-    // Up to three rows of any kind, as Ctrl-clicks would select them.
+    // Up to three rows of any kind, as Ctrl-clicks would select them, or one group.
     void SelectInTree()
     {
-        const std::vector<QTreeWidgetItem *> rows = Rows<QTreeWidgetItem>();
+        std::vector<LayupTreeItem *> rows = Rows<LayupTreeItem>();
+        const bool oneGroup = Chance(30);
+        if (oneGroup)
+            std::erase_if(rows, [](const LayupTreeItem *row) { return !row->IsGroup(); });
         Note("select in tree");
         List()->clearSelection();
-        for (int n = rows.empty() ? 0 : Rand(4); n > 0; --n)
+        for (int n = rows.empty() ? 0 : oneGroup ? 1 : Rand(4); n > 0; --n)
             Pick(rows)->setSelected(true);
     }
 
@@ -410,7 +413,8 @@ private:
                                  "wMatlButton", "wApplyButton", "wOkButton", "wResetButton", "wCancelButton"})
             if (auto *button = Child<QPushButton>(&form_, name); button->isEnabled() && !Avoided(name))
                 enabled.push_back(button);
-        QPushButton *button = Pick(enabled);
+        // Properties often: its stale Undo shows only when the reference plane stays where it was.
+        QPushButton *button = Chance(20) ? Child<QPushButton>(&form_, "wLamOptionButton") : Pick(enabled);
         Note("press " + button->objectName().toStdString());
         Prepare(button->objectName());
         if (button->objectName() == "wAutoGroupsButton" && Chance(50))
@@ -506,7 +510,7 @@ private:
 
 TEST(LayupRandomTest, ViewsShowTheLaminateAndUndoNamesTheNewestCommand)
 {
-    const unsigned seed = unsigned(EnvNumber("CORVANE_RANDOM_SEED", 18));
+    const unsigned seed = unsigned(EnvNumber("CORVANE_RANDOM_SEED", 2));
     const int actions = EnvNumber("CORVANE_RANDOM_ACTIONS", 2000);
     SCOPED_TRACE("CORVANE_RANDOM_SEED=" + std::to_string(seed) + " CORVANE_RANDOM_ACTIONS=" + std::to_string(actions));
     RandomSession(seed).Run(actions);
