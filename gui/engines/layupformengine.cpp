@@ -48,9 +48,10 @@ struct LayupFormEngine::Impl
     void Warn(const char *title) { view->ShowWarning(title, Layups().GetErrorMessage().c_str()); }
     void FillMaterialMenus();
     void UpdateInfoBox();
-    // One of the group commands, logged; a success rebuilds the tree only.
+    // One of the group commands, logged; a success rebuilds the tree, and the
+    // sketch too when the command can change the plies.
     bool GroupCommand(bool (LayupManager::*command)(const Selection &), const char *name, const char *beginLine,
-                      const char *errorTitle);
+                      const char *errorTitle, bool changesPlies = false);
     // After the host's picker changed its materials: checks the plies' references.
     void MaterialsChanged();
 };
@@ -233,12 +234,12 @@ void LayupFormEngine::Cut()
 }
 
 bool LayupFormEngine::Impl::GroupCommand(bool (LayupManager::*command)(const Selection &), const char *name,
-                                         const char *beginLine, const char *errorTitle)
+                                         const char *beginLine, const char *errorTitle, bool changesPlies)
 {
     TraceLine(beginLine);
     const bool done = (Layups().*command)(selection);
     if (done)
-        view->Refresh(true, false); // the sketch does not show groups
+        view->Refresh(true, changesPlies); // the sketch shows plies, not groups
     else
         Warn(errorTitle);
     TraceLine([name] { return std::string("LayupFormEngine::") + name + " ends."; });
@@ -259,8 +260,9 @@ void LayupFormEngine::CreateLink()
 
 void LayupFormEngine::Ungroup()
 {
+    // Ungrouping drops the links to the group, and with them their plies.
     impl_->GroupCommand(&LayupManager::Ungroup, "Ungroup", "LayupFormEngine::Ungroup begins.",
-                        QT_TRANSLATE_NOOP("LayupForm", "Ungrouping Error"));
+                        QT_TRANSLATE_NOOP("LayupForm", "Ungrouping Error"), true);
 }
 
 void LayupFormEngine::Unlink()

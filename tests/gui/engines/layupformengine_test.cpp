@@ -418,7 +418,7 @@ TEST_F(LayupFormEngineTest, EditsRebuildWhatTheyChanged)
         std::string refresh, recorded; // "": none, nothing new
     } rows[] = {
         {{1, 2}, {}, [this] { engine.CreateGroup(); }, "Refresh(1,0)", "Create Group"},
-        {{}, {5}, [this] { engine.Ungroup(); }, "Refresh(1,0)", "Ungroup"},
+        {{}, {5}, [this] { engine.Ungroup(); }, "Refresh(1,1)", "Ungroup"},
         {{4}, {}, [this] { engine.Cut(); }, "Refresh(1,1)", "Cut"},
         {{1}, {}, [this] { engine.Delete(); }, "Refresh(1,1)", "Delete"},
         {{1}, {}, [this] { engine.SelectColor("Navy"); }, "Refresh(1,1)", "Modify Color"},
