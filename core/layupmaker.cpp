@@ -7,12 +7,15 @@
 #include "util/trace.h"
 #include "util/tolerance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,31 +107,6 @@ void DumpLayup(std::ostream &out, const Layup &layup, int depth)
         } else {
             out << indent << "UNKNOWN PLY SUBCLASS\n";
         }
-    }
-}
-
-void RemoveFromTopLevel(PlyGroup &root, int groupId)
-{
-    Layup &layup = root.GetLayup();
-    for (auto it = layup.Begin(); it != layup.End(); ++it) {
-        if ((*it)->Id() == groupId && dynamic_cast<const PlyGroupBase *>(it->Get())) {
-            layup.Erase(it);
-            break;
-        }
-    }
-    for (;;) {
-        auto it = layup.Begin();
-        for (; it != layup.End(); ++it) {
-            const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get());
-            if (link && link->TargetGroupId() == groupId)
-                break;
-        }
-        if (it == layup.End())
-            return;
-        if ((*it)->Id() != groupId)
-            RemoveFromTopLevel(root, (*it)->Id());
-        else
-            layup.Erase(it);
     }
 }
 
@@ -442,7 +420,62 @@ PlyMatch LayupMaker::MatchPlies(const std::vector<PlySimple> &a, const std::vect
 
 void LayupMaker::RemoveGroupAndLinks(PlyGroup &root, int groupId)
 {
-    RemoveFromTopLevel(root, groupId);
+    RemoveGroupsAndLinks(root, {groupId});
+}
+
+void LayupMaker::RemoveGroupsAndLinks(PlyGroup &root, const std::vector<int> &groupIds)
+{
+    // Mark, then sweep once: erasing item by item would take time in the square
+    // of the top level when a large selection goes.
+    Layup &layup = root.GetLayup();
+    using Entry = std::pair<int, int>; // an id, an index of the top level
+    std::vector<Entry> byId;
+    std::vector<Entry> byTarget;
+    int index = 0;
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it, ++index) {
+        if (dynamic_cast<const PlyGroupBase *>(it->Get()))
+            byId.emplace_back((*it)->Id(), index);
+        if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
+            byTarget.emplace_back(link->TargetGroupId(), index);
+    }
+    std::sort(byId.begin(), byId.end());
+    std::sort(byTarget.begin(), byTarget.end());
+    const auto range = [](const std::vector<Entry> &entries, int id) {
+        return std::equal_range(entries.begin(), entries.end(), Entry(id, 0),
+                                [](const Entry &a, const Entry &b) { return a.first < b.first; });
+    };
+
+    std::vector<char> marked(static_cast<size_t>(layup.Size()), 0);
+    std::set<int> gone(groupIds.begin(), groupIds.end());
+    std::vector<int> pending(gone.begin(), gone.end());
+    for (const int id : pending) {
+        const auto [first, last] = range(byId, id);
+        for (auto entry = first; entry != last; ++entry)
+            marked[static_cast<size_t>(entry->second)] = 1;
+    }
+    while (!pending.empty()) {
+        const int id = pending.back();
+        pending.pop_back();
+        const auto [first, last] = range(byTarget, id);
+        for (auto entry = first; entry != last; ++entry) {
+            const auto at = static_cast<size_t>(entry->second);
+            if (marked[at])
+                continue;
+            marked[at] = 1;
+            const int linkId = layup[entry->second]->Id();
+            if (gone.insert(linkId).second)
+                pending.push_back(linkId);
+        }
+    }
+
+    Layup kept;
+    kept.SetStacking(layup.Stacking());
+    index = 0;
+    for (auto it = layup.Begin(); it != layup.End(); ++it, ++index) {
+        if (!marked[static_cast<size_t>(index)])
+            kept.Add(*it);
+    }
+    layup.Swap(kept);
     // Links below the top level may still hold the removed items.
     root.ResetLinks();
 }
