@@ -84,24 +84,25 @@ private:
     std::vector<int> left_;   // how many times each may still be taken
 };
 
-// Moves group's selected plies to out (shared) and keeps the others in place;
-// true when it moved any.
-bool CutPlies(PlyGroup &group, PlyMarks &plies, Layup &out)
+// Moves group's selected plies to taken (shared; dropped when taken is null)
+// and keeps the others in place; true when it moved any.
+bool CutPlies(PlyGroup &group, PlyMarks &plies, Layup *taken)
 {
     Layup kept;
     kept.SetStacking(group.GetLayup().Stacking());
-    bool taken = false;
+    bool any = false;
     for (auto it = group.GetLayup().Begin(); it != group.GetLayup().End(); ++it) {
         if ((*it)->IsPly() && plies.Take((*it)->Id())) {
-            out.Add(*it);
-            taken = true;
+            if (taken)
+                taken->Add(*it);
+            any = true;
         } else {
             kept.Add(*it);
         }
     }
-    if (taken)
+    if (any)
         group.GetLayup().Swap(kept);
-    return taken;
+    return any;
 }
 
 // Appends to out copies of the selected plies that group shows, in stack
@@ -126,7 +127,7 @@ void CopyPlies(const PlyGroup &group, PlyMarks &plies, const std::vector<int> &g
 
 } // namespace
 
-bool LayupManager::Impl::CutSelection(const Selection &selection)
+bool LayupManager::Impl::CutSelection(const Selection &selection, Layup *taken)
 {
     error.clear();
     PlyMarks plies(selection.plies);
@@ -135,23 +136,24 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
     PlyGroup root(0);
     root.GetLayup().SetStacking(work.GetLayup().Stacking());
     std::vector<int> removed;
-    clipboard.Clear();
 
     for (auto it = work.GetLayup().Begin(); it != work.GetLayup().End(); ++it) {
         PlyBase &item = **it;
         if (item.IsPly()) {
             if (plies.Take(item.Id())) {
-                clipboard.items.Add(*it);
+                if (taken)
+                    taken->Add(*it);
                 continue;
             }
         } else if (Contains(groups, item.Id())) {
             // A clone: a link taken as it is would still point into work.
-            clipboard.items.Add(item.Clone());
+            if (taken)
+                taken->Add(item.Clone());
             removed.push_back(item.Id());
             continue;
         } else if (auto *group = dynamic_cast<PlyGroup *>(&item)) {
             // Links to a group emptied here stay: they stand for nothing now.
-            if (CutPlies(*group, plies, clipboard.items) && group->CountPlies() == 0)
+            if (CutPlies(*group, plies, taken) && group->CountPlies() == 0)
                 continue;
         }
         root.GetLayup().Add(*it);
@@ -164,21 +166,17 @@ bool LayupManager::Impl::CutSelection(const Selection &selection)
 
 bool LayupManager::Delete(const Selection &selection)
 {
-    Impl &d = *impl_;
-    Layup saved;
-    saved.Swap(d.clipboard.items);
-    const bool filled = d.clipboard.filled;
-    const bool done = d.CutSelection(selection);
-    d.clipboard.items.Swap(saved);
-    d.clipboard.filled = filled;
+    // Nothing taken: the clipboard stays as it was.
+    const bool done = impl_->CutSelection(selection, nullptr);
     if (done)
-        d.Record(std::make_unique<DeleteCommand>(selection));
+        impl_->Record(std::make_unique<DeleteCommand>(selection));
     return done;
 }
 
 bool LayupManager::Cut(const Selection &selection)
 {
-    const bool done = impl_->CutSelection(selection);
+    impl_->clipboard.Clear();
+    const bool done = impl_->CutSelection(selection, &impl_->clipboard.items);
     if (done)
         impl_->Record(std::make_unique<CutCommand>(selection));
     return done;
