@@ -397,7 +397,7 @@ bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &er
     return true;
 }
 
-PlyMatch LayupMaker::MatchPlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
+PlyMatch LayupMaker::MatchPlies(std::span<const PlySimple> a, std::span<const PlySimple> b)
 {
     if (a.size() != b.size())
         return PlyMatchNone;
@@ -497,8 +497,9 @@ void LayupMaker::FindStackingRule(Layup &layup)
     const bool odd = n % 2 != 0;
     const int half = n / 2;
     const int secondStart = odd ? half + 1 : half;
-    const std::vector<PlySimple> first(plies.begin(), plies.begin() + half);
-    const std::vector<PlySimple> second(plies.begin() + secondStart, plies.end());
+    // Views, not copies: a host's laminate can hold 100,000 plies.
+    const std::span<const PlySimple> first(plies.data(), static_cast<size_t>(half));
+    const std::span<const PlySimple> second(plies.data() + secondStart, static_cast<size_t>(n - secondStart));
     char sizes[80];
     std::snprintf(sizes, sizeof sizes, "pc1 has %d plies, pc2 has %d\n", half, n - secondStart);
     TraceLine(sizes);

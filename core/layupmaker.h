@@ -3,6 +3,7 @@
 #include "core/plysimple.h"
 
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ public:
     static bool GroupPlies(PlyGroup &work, bool link, Run &run, std::string &error);
     // Compares two ply lists: reversed is tested first, then equal, then reversed
     // with negated angles. Lists of different lengths do not match.
-    static PlyMatch MatchPlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b);
+    static PlyMatch MatchPlies(std::span<const PlySimple> a, std::span<const PlySimple> b);
     // Removes the top-level groups and links of root with those ids, then every
     // top-level link that targets one of them, with the links that target those
     // in turn. Takes time in the size of the top level, however many go.

@@ -215,7 +215,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
         }
     }
     LayupMaker::FindStackingRule(root.GetLayup());
-    loaded.SetLayup(root);
+    loaded.SetLayup(std::move(root));
     loaded.SetReferencePlane(InferReferencePlane(location, loaded.RootGroup().TotalThickness()), location);
     loaded.ClearModified();
 
