@@ -21,6 +21,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -229,8 +230,13 @@ bool AppContext::LaminateInit(bool create)
         }
         std::vector<PlySimple> plies;
         impl_->laminateManager->CurrentLaminate().RootGroup().CollectPlies(plies);
-        for (const PlySimple &ply : plies)
-            impl_->materialList->Add(ply.Material());
+        // Each id once, in ply order: an id the host does not know would
+        // otherwise be asked for again at every ply that has it.
+        std::unordered_set<int> asked;
+        for (const PlySimple &ply : plies) {
+            if (asked.insert(ply.Material()).second)
+                impl_->materialList->Add(ply.Material());
+        }
     }
     ResumeLog();
     return true;
