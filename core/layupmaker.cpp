@@ -519,10 +519,15 @@ void LayupMaker::FindStackingRule(Layup &layup)
         return;
     }
     Layup rewritten;
-    rewritten.AddRange(first.begin(), first.end());
-    if (odd)
-        rewritten.Add(new PlySimple(plies[half]));
+    const int kept = odd ? half + 1 : half;
+    if (layup.PliesOnly()) {
+        // The plies themselves, shared: a flat layup's plies are what was collected.
+        for (int i = 0; i < kept; ++i)
+            rewritten.Add(layup[i]);
+    } else {
+        rewritten.AddRange(plies.begin(), plies.begin() + kept);
+    }
     rewritten.SetStacking(stacking);
-    layup = rewritten;
+    layup = std::move(rewritten);
     TraceLine("end LayupMaker::FindStackingRule");
 }
