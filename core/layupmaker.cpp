@@ -492,6 +492,7 @@ void LayupMaker::FindStackingRule(Layup &layup)
     if (layup.Size() < 2)
         return;
     std::vector<PlySimple> plies;
+    plies.reserve(static_cast<size_t>(layup.Size()));
     PlyGroup(0, layup).CollectPlies(plies);
     const int n = static_cast<int>(plies.size());
     const bool odd = n % 2 != 0;

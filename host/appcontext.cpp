@@ -1,6 +1,7 @@
 #include "host/appcontext.h"
 
 #include "core/laminate.h"
+#include "core/plygroup.h"
 #include "core/plymaterial.h"
 #include "core/plysimple.h"
 #include "core/unitsystem.h"
@@ -18,6 +19,7 @@
 #include <QString>
 #include <QTranslator>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
@@ -228,8 +230,10 @@ bool AppContext::LaminateInit(bool create)
             ReportError("Reading Laminate definition", error);
             return false;
         }
+        const PlyGroup &root = impl_->laminateManager->CurrentLaminate().RootGroup();
         std::vector<PlySimple> plies;
-        impl_->laminateManager->CurrentLaminate().RootGroup().CollectPlies(plies);
+        plies.reserve(static_cast<size_t>(std::max(root.CountPlies(), 0)));
+        root.CollectPlies(plies);
         // Each id once, in ply order: an id the host does not know would
         // otherwise be asked for again at every ply that has it.
         std::unordered_set<int> asked;
