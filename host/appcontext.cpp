@@ -19,7 +19,6 @@
 #include <QString>
 #include <QTranslator>
 
-#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
@@ -37,6 +36,23 @@ char gArg0[] = "corvane";
 char *gArgv[] = {gArg0, nullptr};
 
 void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
+
+// Has the list ask the host for the material of each stored ply (groups
+// entered; a link repeats plies met in its group), each id once and in ply
+// order: an id the host does not know would otherwise be asked for again at
+// every ply that has it.
+void AskMaterials(const PlyGroup &group, MaterialList &materials, std::unordered_set<int> &asked)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        if (const auto *ply = dynamic_cast<const PlySimple *>(it->Get())) {
+            if (asked.insert(ply->Material()).second)
+                materials.Add(ply->Material());
+        } else if (const auto *inner = dynamic_cast<const PlyGroup *>(it->Get())) {
+            AskMaterials(*inner, materials, asked);
+        }
+    }
+}
 
 } // namespace
 
@@ -230,17 +246,8 @@ bool AppContext::LaminateInit(bool create)
             ReportError("Reading Laminate definition", error);
             return false;
         }
-        const PlyGroup &root = impl_->laminateManager->CurrentLaminate().RootGroup();
-        std::vector<PlySimple> plies;
-        plies.reserve(static_cast<size_t>(std::max(root.CountPlies(), 0)));
-        root.CollectPlies(plies);
-        // Each id once, in ply order: an id the host does not know would
-        // otherwise be asked for again at every ply that has it.
         std::unordered_set<int> asked;
-        for (const PlySimple &ply : plies) {
-            if (asked.insert(ply.Material()).second)
-                impl_->materialList->Add(ply.Material());
-        }
+        AskMaterials(impl_->laminateManager->CurrentLaminate().RootGroup(), *impl_->materialList, asked);
     }
     ResumeLog();
     return true;
