@@ -2,7 +2,7 @@
 // AddPly and saved, once as a whole script request through the session (context,
 // interpreter, script, save), once as the same edits made through the
 // LayupManager directly. Prints Google Benchmark's lines, then both times and
-// their ratio.
+// their ratio. Also a script that cuts every other ply of a large host laminate.
 
 #include "core/layupmanager.h"
 #include "core/selection.h"
@@ -45,11 +45,17 @@ std::string WriteScript(int plies)
     return path.string();
 }
 
-// Starts each request from the demo store with no records, outside the timing.
-void ResetStore(benchmark::State &state, LamHost::Store &store)
+// Starts each request from the demo store with no records, outside the timing;
+// with plies, its current laminate holds that many.
+void ResetStore(benchmark::State &state, LamHost::Store &store, int plies = 0)
 {
     state.PauseTiming();
     store.Data() = LamHost::DemoStore();
+    if (plies > 0) {
+        LamHost::HostLaminate &laminate = store.Data().laminates[store.Data().current];
+        for (int i = 0; laminate.plies.size() < static_cast<size_t>(plies); ++i)
+            laminate.plies.push_back({0.125f, kAngles[i % 4], 301, 1 + i % 16});
+    }
     store.ClearRecords();
     store.BeginRequest();
     state.ResumeTiming();
@@ -70,6 +76,25 @@ void BM_Script(benchmark::State &state)
     }
     if (store.LaminateSaves().size() != 1 || store.LaminateSaves()[0].plyCount != plies)
         state.SkipWithError("the script did not save its plies");
+    std::filesystem::remove(path);
+}
+
+// SelectPly over every other ply of a host laminate of range(0) plies, then Cut.
+void BM_CutEveryOther(benchmark::State &state)
+{
+    const int plies = static_cast<int>(state.range(0));
+    LamHost::Store store(LamHost::DemoStore());
+    store.Activate();
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "corvane_bench_cut.lua";
+    std::ofstream(path) << "for i = 1, CountPlies(), 2 do SelectPly(i) end\nCut()\n";
+    store.SetScriptPath(path.string());
+    Session session(LamHost::CallbackTable());
+    for (auto _ : state) {
+        ResetStore(state, store, plies);
+        session.Modeler(false);
+    }
+    if (store.LaminateSaves().size() != 1 || store.LaminateSaves()[0].plyCount != plies / 2)
+        state.SkipWithError("the script did not cut every other ply");
     std::filesystem::remove(path);
 }
 
@@ -101,6 +126,7 @@ BENCHMARK(BM_Script)->Arg(kPlies)->Unit(benchmark::kMillisecond);
 // A thick laminate scripted ply by ply: one request is enough to time it.
 BENCHMARK(BM_Script)->Arg(12800)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LayupManager)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CutEveryOther)->Arg(65536)->Unit(benchmark::kMillisecond);
 
 // Keeps the time per iteration of each benchmark for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter

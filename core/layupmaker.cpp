@@ -7,12 +7,15 @@
 #include "util/trace.h"
 #include "util/tolerance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,31 +107,6 @@ void DumpLayup(std::ostream &out, const Layup &layup, int depth)
         } else {
             out << indent << "UNKNOWN PLY SUBCLASS\n";
         }
-    }
-}
-
-void RemoveFromTopLevel(PlyGroup &root, int groupId)
-{
-    Layup &layup = root.GetLayup();
-    for (auto it = layup.Begin(); it != layup.End(); ++it) {
-        if ((*it)->Id() == groupId && dynamic_cast<const PlyGroupBase *>(it->Get())) {
-            layup.Erase(it);
-            break;
-        }
-    }
-    for (;;) {
-        auto it = layup.Begin();
-        for (; it != layup.End(); ++it) {
-            const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get());
-            if (link && link->TargetGroupId() == groupId)
-                break;
-        }
-        if (it == layup.End())
-            return;
-        if ((*it)->Id() != groupId)
-            RemoveFromTopLevel(root, (*it)->Id());
-        else
-            layup.Erase(it);
     }
 }
 
@@ -419,7 +397,7 @@ bool LayupMaker::GroupPlies(PlyGroup &work, bool link, Run &run, std::string &er
     return true;
 }
 
-PlyMatch LayupMaker::MatchPlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b)
+PlyMatch LayupMaker::MatchPlies(std::span<const PlySimple> a, std::span<const PlySimple> b)
 {
     if (a.size() != b.size())
         return PlyMatchNone;
@@ -442,7 +420,62 @@ PlyMatch LayupMaker::MatchPlies(const std::vector<PlySimple> &a, const std::vect
 
 void LayupMaker::RemoveGroupAndLinks(PlyGroup &root, int groupId)
 {
-    RemoveFromTopLevel(root, groupId);
+    RemoveGroupsAndLinks(root, {groupId});
+}
+
+void LayupMaker::RemoveGroupsAndLinks(PlyGroup &root, const std::vector<int> &groupIds)
+{
+    // Mark, then sweep once: erasing item by item would take time in the square
+    // of the top level when a large selection goes.
+    Layup &layup = root.GetLayup();
+    using Entry = std::pair<int, int>; // an id, an index of the top level
+    std::vector<Entry> byId;
+    std::vector<Entry> byTarget;
+    int index = 0;
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it, ++index) {
+        if (dynamic_cast<const PlyGroupBase *>(it->Get()))
+            byId.emplace_back((*it)->Id(), index);
+        if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
+            byTarget.emplace_back(link->TargetGroupId(), index);
+    }
+    std::sort(byId.begin(), byId.end());
+    std::sort(byTarget.begin(), byTarget.end());
+    const auto range = [](const std::vector<Entry> &entries, int id) {
+        return std::equal_range(entries.begin(), entries.end(), Entry(id, 0),
+                                [](const Entry &a, const Entry &b) { return a.first < b.first; });
+    };
+
+    std::vector<char> marked(static_cast<size_t>(layup.Size()), 0);
+    std::set<int> gone(groupIds.begin(), groupIds.end());
+    std::vector<int> pending(gone.begin(), gone.end());
+    for (const int id : pending) {
+        const auto [first, last] = range(byId, id);
+        for (auto entry = first; entry != last; ++entry)
+            marked[static_cast<size_t>(entry->second)] = 1;
+    }
+    while (!pending.empty()) {
+        const int id = pending.back();
+        pending.pop_back();
+        const auto [first, last] = range(byTarget, id);
+        for (auto entry = first; entry != last; ++entry) {
+            const auto at = static_cast<size_t>(entry->second);
+            if (marked[at])
+                continue;
+            marked[at] = 1;
+            const int linkId = layup[entry->second]->Id();
+            if (gone.insert(linkId).second)
+                pending.push_back(linkId);
+        }
+    }
+
+    Layup kept;
+    kept.SetStacking(layup.Stacking());
+    index = 0;
+    for (auto it = layup.Begin(); it != layup.End(); ++it, ++index) {
+        if (!marked[static_cast<size_t>(index)])
+            kept.Add(*it);
+    }
+    layup.Swap(kept);
     // Links below the top level may still hold the removed items.
     root.ResetLinks();
 }
@@ -459,13 +492,15 @@ void LayupMaker::FindStackingRule(Layup &layup)
     if (layup.Size() < 2)
         return;
     std::vector<PlySimple> plies;
+    plies.reserve(static_cast<size_t>(layup.Size()));
     PlyGroup(0, layup).CollectPlies(plies);
     const int n = static_cast<int>(plies.size());
     const bool odd = n % 2 != 0;
     const int half = n / 2;
     const int secondStart = odd ? half + 1 : half;
-    const std::vector<PlySimple> first(plies.begin(), plies.begin() + half);
-    const std::vector<PlySimple> second(plies.begin() + secondStart, plies.end());
+    // Views, not copies: a host's laminate can hold 100,000 plies.
+    const std::span<const PlySimple> first(plies.data(), static_cast<size_t>(half));
+    const std::span<const PlySimple> second(plies.data() + secondStart, static_cast<size_t>(n - secondStart));
     char sizes[80];
     std::snprintf(sizes, sizeof sizes, "pc1 has %d plies, pc2 has %d\n", half, n - secondStart);
     TraceLine(sizes);
@@ -485,10 +520,15 @@ void LayupMaker::FindStackingRule(Layup &layup)
         return;
     }
     Layup rewritten;
-    rewritten.AddRange(first.begin(), first.end());
-    if (odd)
-        rewritten.Add(new PlySimple(plies[half]));
+    const int kept = odd ? half + 1 : half;
+    if (layup.PliesOnly()) {
+        // The plies themselves, shared: a flat layup's plies are what was collected.
+        for (int i = 0; i < kept; ++i)
+            rewritten.Add(layup[i]);
+    } else {
+        rewritten.AddRange(plies.begin(), plies.begin() + kept);
+    }
     rewritten.SetStacking(stacking);
-    layup = rewritten;
+    layup = std::move(rewritten);
     TraceLine("end LayupMaker::FindStackingRule");
 }

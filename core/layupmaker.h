@@ -3,6 +3,7 @@
 #include "core/plysimple.h"
 
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,9 +66,11 @@ public:
     static bool GroupPlies(PlyGroup &work, bool link, Run &run, std::string &error);
     // Compares two ply lists: reversed is tested first, then equal, then reversed
     // with negated angles. Lists of different lengths do not match.
-    static PlyMatch MatchPlies(const std::vector<PlySimple> &a, const std::vector<PlySimple> &b);
-    // Removes the first top-level group or link of root with that id, then every
-    // top-level link that targets it, with the links that target those in turn.
+    static PlyMatch MatchPlies(std::span<const PlySimple> a, std::span<const PlySimple> b);
+    // Removes the top-level groups and links of root with those ids, then every
+    // top-level link that targets one of them, with the links that target those
+    // in turn. Takes time in the size of the top level, however many go.
+    static void RemoveGroupsAndLinks(PlyGroup &root, const std::vector<int> &groupIds);
     static void RemoveGroupAndLinks(PlyGroup &root, int groupId);
     // Writes a debug description of the group's tree; returns out.
     static std::ostream &Dump(std::ostream &out, const PlyGroup &group);

@@ -324,7 +324,9 @@ bool LayupManager::Impl::modifyPlies(const std::vector<int> &plies, const char *
     PlyGroup work = laminate->RootGroup();
     // One walk for the whole selection: looking each number up from the bottom
     // of the stack takes time in the square of the plies when all are selected.
+    // Room for every ply of a flat layup at once.
     std::vector<PlyPlace> byNumber;
+    byNumber.reserve(static_cast<size_t>(work.GetLayup().Size()));
     NumberPlies(work, byNumber);
     for (const int number : plies) {
         const PlyPlace place = number >= 1 && number <= static_cast<int>(byNumber.size()) ? byNumber[number - 1]

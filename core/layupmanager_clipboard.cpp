@@ -28,46 +28,93 @@ bool Contains(const std::vector<int> &sorted, int value)
     return std::binary_search(sorted.begin(), sorted.end(), value);
 }
 
-// Removes value from the sorted list; false when it is not there.
-bool Take(std::vector<int> &sorted, int value)
+// The selected ply numbers, each to be taken as many times as it was
+// selected. Taking counts down instead of erasing from a list, so that a large
+// selection goes in time linear in the layup; numbers that lie close together,
+// as a selection of plies does, are counted in a table indexed by number.
+class PlyMarks
 {
-    const auto found = std::lower_bound(sorted.begin(), sorted.end(), value);
-    if (found == sorted.end() || *found != value)
-        return false;
-    sorted.erase(found);
-    return true;
-}
+public:
+    explicit PlyMarks(std::vector<int> numbers)
+    {
+        if (numbers.empty())
+            return;
+        const auto [low, high] = std::minmax_element(numbers.begin(), numbers.end());
+        const long long span = static_cast<long long>(*high) - *low + 1;
+        if (span <= 2 * static_cast<long long>(numbers.size()) + 1024) {
+            low_ = *low;
+            left_.assign(static_cast<size_t>(span), 0);
+            for (const int number : numbers)
+                ++left_[static_cast<size_t>(number - low_)];
+            return;
+        }
+        std::sort(numbers.begin(), numbers.end());
+        for (const int number : numbers) {
+            if (sparse_.empty() || sparse_.back() != number) {
+                sparse_.push_back(number);
+                left_.push_back(0);
+            }
+            ++left_.back();
+        }
+    }
 
-// Moves group's selected plies to out (shared) and keeps the others in place;
-// true when it moved any.
-bool CutPlies(PlyGroup &group, std::vector<int> &plies, Layup &out)
+    // False when number is not selected or was taken as often as selected.
+    bool Take(int number)
+    {
+        size_t at = 0;
+        if (sparse_.empty()) {
+            if (number < low_ || static_cast<long long>(number) - low_ >= static_cast<long long>(left_.size()))
+                return false;
+            at = static_cast<size_t>(number - low_);
+        } else {
+            const auto found = std::lower_bound(sparse_.begin(), sparse_.end(), number);
+            if (found == sparse_.end() || *found != number)
+                return false;
+            at = static_cast<size_t>(found - sparse_.begin());
+        }
+        if (left_[at] == 0)
+            return false;
+        --left_[at];
+        return true;
+    }
+
+private:
+    int low_ = 0;             // the number of left_[0] in a table
+    std::vector<int> sparse_; // otherwise the distinct numbers, ascending
+    std::vector<int> left_;   // how many times each may still be taken
+};
+
+// Moves group's selected plies to taken (shared; dropped when taken is null)
+// and keeps the others in place; true when it moved any.
+bool CutPlies(PlyGroup &group, PlyMarks &plies, Layup *taken)
 {
     Layup kept;
     kept.SetStacking(group.GetLayup().Stacking());
-    bool taken = false;
+    bool any = false;
     for (auto it = group.GetLayup().Begin(); it != group.GetLayup().End(); ++it) {
-        if ((*it)->IsPly() && Take(plies, (*it)->Id())) {
-            out.Add(*it);
-            taken = true;
+        if ((*it)->IsPly() && plies.Take((*it)->Id())) {
+            if (taken)
+                taken->Add(*it);
+            any = true;
         } else {
             kept.Add(*it);
         }
     }
-    if (taken)
+    if (any)
         group.GetLayup().Swap(kept);
-    return taken;
+    return any;
 }
 
 // Appends to out copies of the selected plies that group shows, in stack
 // order, looking into its groups that are not selected and into the expansions
 // of its links.
-void CopyPlies(const PlyGroup &group, std::vector<int> &plies, const std::vector<int> &groups, Layup &out)
+void CopyPlies(const PlyGroup &group, PlyMarks &plies, const std::vector<int> &groups, Layup &out)
 {
     const Layup &layup = group.GetLayup();
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
         if (item.IsPly()) {
-            if (Take(plies, item.Id()))
+            if (plies.Take(item.Id()))
                 out.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {
             if (const auto *inner = dynamic_cast<const PlyGroup *>(&item))
@@ -80,59 +127,56 @@ void CopyPlies(const PlyGroup &group, std::vector<int> &plies, const std::vector
 
 } // namespace
 
-bool LayupManager::Impl::CutSelection(const Selection &selection)
+bool LayupManager::Impl::CutSelection(const Selection &selection, Layup *taken)
 {
     error.clear();
-    std::vector<int> plies = Sorted(selection.plies);
+    PlyMarks plies(selection.plies);
     const std::vector<int> groups = Sorted(selection.Groups());
     PlyGroup work = laminate->RootGroup();
     PlyGroup root(0);
     root.GetLayup().SetStacking(work.GetLayup().Stacking());
     std::vector<int> removed;
-    clipboard.Clear();
 
     for (auto it = work.GetLayup().Begin(); it != work.GetLayup().End(); ++it) {
         PlyBase &item = **it;
         if (item.IsPly()) {
-            if (Take(plies, item.Id())) {
-                clipboard.items.Add(*it);
+            if (plies.Take(item.Id())) {
+                if (taken)
+                    taken->Add(*it);
                 continue;
             }
         } else if (Contains(groups, item.Id())) {
             // A clone: a link taken as it is would still point into work.
-            clipboard.items.Add(item.Clone());
+            if (taken)
+                taken->Add(item.Clone());
             removed.push_back(item.Id());
             continue;
         } else if (auto *group = dynamic_cast<PlyGroup *>(&item)) {
             // Links to a group emptied here stay: they stand for nothing now.
-            if (CutPlies(*group, plies, clipboard.items) && group->CountPlies() == 0)
+            if (CutPlies(*group, plies, taken) && group->CountPlies() == 0)
                 continue;
         }
         root.GetLayup().Add(*it);
     }
-    for (const int id : removed)
-        LayupMaker::RemoveGroupAndLinks(root, id);
+    if (!removed.empty())
+        LayupMaker::RemoveGroupsAndLinks(root, removed);
     laminate->SetLayup(std::move(root));
     return true;
 }
 
 bool LayupManager::Delete(const Selection &selection)
 {
-    Impl &d = *impl_;
-    Layup saved;
-    saved.Swap(d.clipboard.items);
-    const bool filled = d.clipboard.filled;
-    const bool done = d.CutSelection(selection);
-    d.clipboard.items.Swap(saved);
-    d.clipboard.filled = filled;
+    // Nothing taken: the clipboard stays as it was.
+    const bool done = impl_->CutSelection(selection, nullptr);
     if (done)
-        d.Record(std::make_unique<DeleteCommand>(selection));
+        impl_->Record(std::make_unique<DeleteCommand>(selection));
     return done;
 }
 
 bool LayupManager::Cut(const Selection &selection)
 {
-    const bool done = impl_->CutSelection(selection);
+    impl_->clipboard.Clear();
+    const bool done = impl_->CutSelection(selection, &impl_->clipboard.items);
     if (done)
         impl_->Record(std::make_unique<CutCommand>(selection));
     return done;
@@ -142,7 +186,7 @@ bool LayupManager::Copy(const Selection &selection)
 {
     Impl &d = *impl_;
     d.error.clear();
-    std::vector<int> plies = Sorted(selection.plies);
+    PlyMarks plies(selection.plies);
     const std::vector<int> groups = Sorted(selection.Groups());
     d.clipboard.Clear();
     d.clipboard.filled = true;
@@ -154,7 +198,7 @@ bool LayupManager::Copy(const Selection &selection)
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase &item = **it;
         if (item.IsPly()) {
-            if (Take(plies, item.Id()))
+            if (plies.Take(item.Id()))
                 d.clipboard.items.Add(item.Clone());
         } else if (!Contains(groups, item.Id())) {
             if (const auto *group = dynamic_cast<const PlyGroup *>(&item))

@@ -41,8 +41,9 @@ struct LayupManager::Impl
     // Structural edits (core/layupmanager_clipboard.cpp, core/layupmanager_groups.cpp).
     //
     // The common core of Delete and Cut: removes the selected items from the
-    // laminate into the emptied clipboard (not filled). Always true.
-    bool CutSelection(const Selection &selection);
+    // laminate, appending them to taken in stack order when it is not null.
+    // Always true.
+    bool CutSelection(const Selection &selection, Layup *taken);
     // Links each child (ascending ids) of work's top level to the group or link
     // parentId in place, as CreateLink does once it has chosen the parent.
     // strict (two groups selected): a child that cannot be linked fails the

@@ -1,6 +1,7 @@
 #include "host/appcontext.h"
 
 #include "core/laminate.h"
+#include "core/plygroup.h"
 #include "core/plymaterial.h"
 #include "core/plysimple.h"
 #include "core/unitsystem.h"
@@ -21,6 +22,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -34,6 +36,23 @@ char gArg0[] = "corvane";
 char *gArgv[] = {gArg0, nullptr};
 
 void Log(const std::string &line) { Tuvo::Logger::Root()->Log(line); }
+
+// Has the list ask the host for the material of each stored ply (groups
+// entered; a link repeats plies met in its group), each id once and in ply
+// order: an id the host does not know would otherwise be asked for again at
+// every ply that has it.
+void AskMaterials(const PlyGroup &group, MaterialList &materials, std::unordered_set<int> &asked)
+{
+    const Layup &layup = group.GetLayup();
+    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
+        if (const auto *ply = dynamic_cast<const PlySimple *>(it->Get())) {
+            if (asked.insert(ply->Material()).second)
+                materials.Add(ply->Material());
+        } else if (const auto *inner = dynamic_cast<const PlyGroup *>(it->Get())) {
+            AskMaterials(*inner, materials, asked);
+        }
+    }
+}
 
 } // namespace
 
@@ -227,10 +246,8 @@ bool AppContext::LaminateInit(bool create)
             ReportError("Reading Laminate definition", error);
             return false;
         }
-        std::vector<PlySimple> plies;
-        impl_->laminateManager->CurrentLaminate().RootGroup().CollectPlies(plies);
-        for (const PlySimple &ply : plies)
-            impl_->materialList->Add(ply.Material());
+        std::unordered_set<int> asked;
+        AskMaterials(impl_->laminateManager->CurrentLaminate().RootGroup(), *impl_->materialList, asked);
     }
     ResumeLog();
     return true;

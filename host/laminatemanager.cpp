@@ -215,7 +215,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
         }
     }
     LayupMaker::FindStackingRule(root.GetLayup());
-    loaded.SetLayup(root);
+    loaded.SetLayup(std::move(root));
     loaded.SetReferencePlane(InferReferencePlane(location, loaded.RootGroup().TotalThickness()), location);
     loaded.ClearModified();
 
@@ -225,7 +225,7 @@ bool LaminateManager::LoadCurrentLaminate(std::string &error)
     impl_->saved = loaded;
     impl_->replayBase = loaded;
     // A checkpoint of the laminate that was replaced would not match the new history.
-    impl_->checkpoint = loaded;
+    impl_->checkpoint = std::move(loaded);
     impl_->checkpointClipboard.Clear();
     impl_->checkpointDepth = 0;
     impl_->isNew = false;

@@ -42,32 +42,39 @@ void PlyMaterialCommands::SetThermalTheory(int code)
     context_->GetPlyMaterial().SetThermalTheory(code);
 }
 
-void PlyMaterialCommands::SetElasticTheory(int theory, int option, float longitudinalAspectRatio,
-                                           float transverseRibbonDimension, float ribbonLength, float ribbonWidth,
-                                           float ribbonThickness, float e11, float e22, float nu12, float nu23,
-                                           float g12)
+std::array<double, 3> PlyMaterialCommands::RibbonDefaults() const
+{
+    PlyMaterial defaults;
+    defaults.SetDefaults(context_->GetUnits());
+    return {defaults.RibbonLength(), defaults.RibbonWidth(), defaults.RibbonThickness()};
+}
+
+void PlyMaterialCommands::SetElasticTheory(int theory, int option, double longitudinalAspectRatio,
+                                           double transverseRibbonDimension, double ribbonLength, double ribbonWidth,
+                                           double ribbonThickness, double e11, double e22, double nu12, double nu23,
+                                           double g12)
 {
     PlyMaterial &material = context_->GetPlyMaterial();
     material.SetElasticTheory(theory);
     if (option > 0)
         material.SetHalpinTsaiOption(option);
-    if (longitudinalAspectRatio >= 0.0f)
+    if (longitudinalAspectRatio >= 0.0)
         material.SetLongitudinalAspectRatio(longitudinalAspectRatio);
-    if (transverseRibbonDimension >= 0.0f)
+    if (transverseRibbonDimension >= 0.0)
         material.SetTransverseRibbonDimension(transverseRibbonDimension);
-    if (ribbonLength >= 0.0f)
+    if (ribbonLength >= 0.0)
         material.SetRibbonLength(ribbonLength);
-    if (ribbonWidth >= 0.0f)
+    if (ribbonWidth >= 0.0)
         material.SetRibbonWidth(ribbonWidth);
-    if (ribbonThickness >= 0.0f)
+    if (ribbonThickness >= 0.0)
         material.SetRibbonThickness(ribbonThickness);
 
     double factors[5] = {material.ReinforcingE11(), material.ReinforcingE22(), material.ReinforcingNU12(),
                          material.ReinforcingNU23(), material.ReinforcingG12()};
-    const float given[5] = {e11, e22, nu12, nu23, g12};
+    const double given[5] = {e11, e22, nu12, nu23, g12};
     bool any = false;
     for (int i = 0; i < 5; ++i) {
-        if (given[i] >= 0.0f) {
+        if (given[i] >= 0.0) {
             factors[i] = given[i];
             any = true;
         }

@@ -2,6 +2,8 @@
 
 #include "script/scriptcontext.h"
 
+#include <array>
+
 // The target of the ply-material-mode script functions: edits the ply material
 // that the running context defines, and lists it.
 class PlyMaterialCommands : public ScriptContext
@@ -17,8 +19,11 @@ public:
     void SetThermalTheory(int code);
     // Sets the theory; option > 0 sets the Halpin-Tsai option; each value >= 0
     // replaces its field, negative values leave it.
-    void SetElasticTheory(int theory, int option, float longitudinalAspectRatio, float transverseRibbonDimension,
-                          float ribbonLength, float ribbonWidth, float ribbonThickness, float e11, float e22,
-                          float nu12, float nu23, float g12);
+    void SetElasticTheory(int theory, int option, double longitudinalAspectRatio, double transverseRibbonDimension,
+                          double ribbonLength, double ribbonWidth, double ribbonThickness, double e11, double e22,
+                          double nu12, double nu23, double g12);
+    // The record's default ribbon length, width and thickness, in the host's
+    // length unit.
+    std::array<double, 3> RibbonDefaults() const;
     void List() const;
 };

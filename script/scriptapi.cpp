@@ -8,6 +8,7 @@
 #include "script/scriptapitesting.h"
 #include "util/logger.h"
 
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -341,7 +342,7 @@ int lamSetElasticTheory(lua_State *L)
     if (theory == 0)
         return usageError(L, "SetElasticTheory: theory name unrecognized");
     int option = 0;
-    float values[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    double values[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     if (theory == 1) {
         if (arguments != 2 || !lua_istable(L, 2))
             return usageError(L, "SetElasticTheory: options table required for HalpinTsai");
@@ -351,10 +352,15 @@ int lamSetElasticTheory(lua_State *L)
         const char *keys[] = {"LongitudinalAspectRatio", "RibbonDimensions", "AvgLength", "AvgWidth",
                               "AvgThickness", "ReinforceE11", "ReinforceE22", "ReinforceNU12",
                               "ReinforceNU23", "ReinforceG12"};
-        const double defaults[] = {0.5, 0.5, 1e-4, 1e-4, 5e-5, 1.0, 1.0, 1.0, 1.0, 1.0};
-        for (int i = 0; i < 10; ++i)
-            if (!ToFiniteFloat(GetNumberField(L, keys[i], defaults[i], wrongType), values[i]))
+        // The ribbon's dimensions default to the record's own, in the host's length unit.
+        const std::array<double, 3> ribbon = api.plyMaterial->RibbonDefaults();
+        const double defaults[] = {0.5, 0.5, ribbon[0], ribbon[1], ribbon[2], 1.0, 1.0, 1.0, 1.0, 1.0};
+        float checked = 0.0f;
+        for (int i = 0; i < 10; ++i) {
+            values[i] = GetNumberField(L, keys[i], defaults[i], wrongType);
+            if (!ToFiniteFloat(values[i], checked))
                 wrongType = true;
+        }
         if (wrongType)
             return usageError(L, "usage: SetElasticTheory( <name>, [Halpin-Tsai-params-table] )");
         option = CodeOf(description, {"ContinuousFiber", "DiscontinuousFiber", "ContinuousRibbon",

@@ -35,24 +35,40 @@ build_fuzz() {
 }
 
 # run_fuzz NAME SECONDS: runs one target on a scratch copy of its seed corpus.
+# libFuzzer writes its artifacts (crash-, leak-, timeout-, oom-, slow-unit-…)
+# into the scratch folder, never into the tree; a failure or slow unit is
+# copied to build/fuzz/findings/NAME/ and named in the message.
 run_fuzz() {
   local name=$1 seconds=$2
-  local scratch log rc=0
+  local scratch log artifacts findings=build/fuzz/findings/$name rc=0
   scratch=$(mktemp -d)
   log=$scratch.log
+  artifacts=$scratch.artifacts
+  mkdir "$artifacts"
   # A unit that runs 25 seconds counts as a hang and fails the run.
-  local args=(-max_total_time="$seconds" -timeout=25 -print_final_stats=1 "$scratch")
+  local args=(-max_total_time="$seconds" -timeout=25 -print_final_stats=1 -artifact_prefix="$artifacts/" "$scratch")
   [ -f "fuzz/$name.dict" ] && args=(-dict="fuzz/$name.dict" "${args[@]}")
   [ -d "fuzz/corpus/$name" ] && args+=("fuzz/corpus/$name")
   build/fuzz/fuzz/fuzz_"$name" "${args[@]}" >"$log" 2>&1 || rc=$?
+  local found=() artifact
+  for artifact in "$artifacts"/*; do
+    [ -e "$artifact" ] || continue
+    mkdir -p "$findings"
+    cp "$artifact" "$findings/"
+    found+=("$findings/${artifact##*/}")
+  done
   if [ "$rc" -ne 0 ]; then
     tail -n 60 "$log"
-    echo "fuzz $name: FAILED"
+    mkdir -p "$findings"
+    cp "$log" "$findings/fuzz.log"
+    echo "fuzz $name: FAILED (log $findings/fuzz.log)"
+    for artifact in ${found[@]+"${found[@]}"}; do echo "fuzz $name: finding $artifact"; done
   else
     echo "fuzz $name: $(grep -h -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs," \
          "corpus $(ls "$scratch" | wc -l) new + $(ls "fuzz/corpus/$name" 2>/dev/null | wc -l) seeds"
+    for artifact in ${found[@]+"${found[@]}"}; do echo "fuzz $name: slow unit $artifact"; done
   fi
-  rm -rf "$scratch" "$log"
+  rm -rf "$scratch" "$log" "$artifacts"
   return "$rc"
 }
 

@@ -4,6 +4,7 @@
 #include "core/plygroup.h"
 #include "core/plygrouplink.h"
 #include "core/plainsearch.h"
+#include "core/randomtree.h"
 #include "util/logdest.h"
 #include "util/logger.h"
 
@@ -50,13 +51,6 @@ bool SameRuns(const std::vector<BlockRun> &a, const std::vector<BlockRun> &b)
 bool SameValues(const Plies &a, const Plies &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), PlainSearch::Match);
-}
-
-Plies Collect(const PlyBase &item)
-{
-    Plies out;
-    item.CollectPlies(out);
-    return out;
 }
 
 // Runs the whole search; the progress values of every step, the last one with true.
@@ -397,6 +391,59 @@ TEST(LayupMaker, RemoveGroupAndLinks)
     EXPECT_EQ(root.GetLayup()[1]->Id(), 5);
     // The nested link no longer reaches the removed group.
     EXPECT_EQ(root.CountPlies(), 1);
+}
+
+// The removal one id at a time, erasing item by item: what removing many at
+// once must match.
+void RemoveOneByOne(PlyGroup &root, int groupId)
+{
+    Layup &layup = root.GetLayup();
+    for (auto it = layup.Begin(); it != layup.End(); ++it) {
+        if ((*it)->Id() == groupId && dynamic_cast<const PlyGroupBase *>(it->Get())) {
+            layup.Erase(it);
+            break;
+        }
+    }
+    for (;;) {
+        auto it = std::find_if(layup.Begin(), layup.End(), [groupId](const PlyHandle &item) {
+            const auto *link = dynamic_cast<const PlyGroupLink *>(item.Get());
+            return link && link->TargetGroupId() == groupId;
+        });
+        if (it == layup.End())
+            return;
+        if ((*it)->Id() != groupId)
+            RemoveOneByOne(root, (*it)->Id());
+        else
+            layup.Erase(it);
+    }
+}
+
+std::vector<int> TopLevelIds(const PlyGroup &root)
+{
+    std::vector<int> ids;
+    for (auto it = root.GetLayup().ConstBegin(); it != root.GetLayup().ConstEnd(); ++it)
+        ids.push_back((*it)->Id());
+    return ids;
+}
+
+TEST(LayupMaker, RemoveGroupsAndLinksAtOnceAsOneByOne)
+{
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        RandomTree random(seed, true);
+        PlyGroup expected = random.Build();
+        std::vector<int> ids;
+        for (int id = 1; id < 12; ++id) {
+            if (random.Pick(0, 2) == 0)
+                ids.push_back(id);
+        }
+        PlyGroup removed = expected;
+        LayupMaker::RemoveGroupsAndLinks(removed, ids);
+        for (const int id : ids)
+            RemoveOneByOne(expected, id);
+        expected.ResetLinks();
+        ASSERT_EQ(TopLevelIds(removed), TopLevelIds(expected)) << "seed " << seed;
+        ASSERT_TRUE(SamePlies(Collect(removed), Collect(expected))) << "seed " << seed;
+    }
 }
 
 TEST(LayupMaker, Dump)

@@ -88,6 +88,8 @@ const CutCase kCutCases[] = {
     {"group and link", {}, {5, 6}, "1 4 7", "G5[2 3] L6>5r"},
     {"a ply shown by a link is not cut", {5}, {}, kSample, ""},
     {"nothing that exists", {99}, {42}, kSample, ""},
+    {"numbers repeated, negative", {4, 0, 4, -2}, {}, "1 G5[2 3] L6>5r 7", "4"},
+    {"numbers far apart", {INT_MAX, 7, INT_MIN, 2, 7}, {}, "1 G5[3] 4 L6>5r", "2 7"},
 };
 
 TEST_F(ClipboardTest, CutMovesTheSelectionIntoTheClipboard)

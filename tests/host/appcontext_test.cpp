@@ -185,6 +185,19 @@ TEST_F(AppContextTest, LaminateInitForModifyingLoadsAndCachesMaterials)
         EXPECT_TRUE(context->GetMaterialList()->Contains(ply.Material())) << ply.Material();
 }
 
+TEST_F(AppContextTest, LoadingAsksForEachMaterialOnce)
+{
+    // Plies of 301 and of 999, which the host does not know, in turn.
+    auto &plies = store_.Data().laminates[0].plies;
+    for (size_t i = 0; i < plies.size(); i += 2)
+        plies[i].material = 999;
+    auto context = Started();
+    ASSERT_TRUE(context->LaminateInit(false));
+    EXPECT_EQ(store_.Calls(Slot::GetMaterial), 2);
+    EXPECT_TRUE(context->GetMaterialList()->Contains(301));
+    EXPECT_FALSE(context->GetMaterialList()->Contains(999));
+}
+
 TEST_F(AppContextTest, FailedLoadIsReported)
 {
     store_.SetFault(Slot::GetCurrentLaminate, Fault::Fail(3));

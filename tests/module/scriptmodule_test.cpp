@@ -311,6 +311,31 @@ TEST_F(ScriptModuleTest, PlyMaterialScriptsSaveThePlyMaterial)
     EXPECT_TRUE(store_.PlyMaterialSaves().empty());
 }
 
+TEST_F(ScriptModuleTest, RibbonDefaultsAreInTheHostsLengthUnit)
+{
+    struct Row
+    {
+        int units;
+        const char *width; // the field as the script gives it, or empty
+        double length, widthSaved, thickness;
+    };
+    const Row rows[] = {
+        {10, "", 0.1, 0.1, 0.05}, // millimetres
+        {7, "", 0.003937007874015748, 0.003937007874015748, 0.001968503937007874}, // inches
+        {7, ", AvgWidth = 0.3", 0.003937007874015748, 0.3, 0.001968503937007874},
+    };
+    for (const Row &row : rows) {
+        start_.unitSystem = row.units;
+        PlyMaterial(std::string("SetElasticTheory('HalpinTsai', {Description = 'DiscontinuousRibbon'") + row.width
+                    + "})");
+        ASSERT_EQ(store_.PlyMaterialSaves().size(), 1u);
+        const LamHost::HostPlyMaterial &saved = store_.PlyMaterialSaves()[0].material;
+        EXPECT_DOUBLE_EQ(saved.ribbonLength, row.length) << row.units;
+        EXPECT_EQ(saved.ribbonWidth, row.widthSaved) << row.units; // a given value exactly as given
+        EXPECT_DOUBLE_EQ(saved.ribbonThickness, row.thickness) << row.units;
+    }
+}
+
 TEST_F(ScriptModuleTest, ASketchInScriptModeDoesNothing)
 {
     UseScript("Message('never')");

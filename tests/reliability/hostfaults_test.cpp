@@ -122,8 +122,9 @@ const std::vector<Case> &Cases()
 
         {PlyMaterial, Slot::GetLanguage, Fail, -1, 0, Ends(End::Normal)},
         {PlyMaterial, Slot::GetLanguage, Null, 0, 0, Ends(End::Normal)},
-        {PlyMaterial, Slot::GetUnitSystem, Fail, -1, 0, Ends(End::SameSave)},
-        {PlyMaterial, Slot::GetUnitSystem, Null, 0, 0, Ends(End::SameSave)},
+        // The ribbon thickness the script leaves to its default is in the units assumed.
+        {PlyMaterial, Slot::GetUnitSystem, Fail, -1, 0, Ends(End::Saved)},
+        {PlyMaterial, Slot::GetUnitSystem, Null, 0, 0, Ends(End::Saved)},
         {PlyMaterial, Slot::GetScriptPath, Fail, 1, 0, Interactive()},
         {PlyMaterial, Slot::GetScriptPath, NoNul, 0, 0, Interactive()},
         {PlyMaterial, Slot::GetScriptPath, Null, 0, 0, Interactive()},

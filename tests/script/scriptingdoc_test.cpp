@@ -1,14 +1,17 @@
 // docs/scripting.md against the binding: the functions it describes per mode are
-// the globals each mode registers, and its error texts are the binding's own.
+// the globals each mode registers, and its error texts are the binding's own;
+// its table of the demo store's ids against the store.
 
 #include "script/luarunner.h"
 #include "script/scriptapi.h"
 #include "script/scriptapitesting.h"
 #include "tests/tools/runprogram.h"
+#include "tools/lamhost/storedata.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 #include <sstream>
 #include <string>
@@ -112,6 +115,30 @@ TEST(ScriptingDoc, ErrorTextsAreTheBindingsOwn)
         }
     }
     EXPECT_GE(texts, 50u);
+}
+
+TEST(ScriptingDoc, DemoStoreIdsAreTheStores)
+{
+    const std::string doc = ReadFile(SCRIPTING_DOC);
+    const size_t section = doc.find("\n## The demo store's ids\n");
+    ASSERT_NE(section, std::string::npos);
+    // Rows "| id | kind | name |" of materials and "| id | name |" of colours.
+    std::set<std::vector<std::string>> documented, stored;
+    std::istringstream lines(doc.substr(section + 1, doc.find("\n## ", section + 1) - section));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() < 3 || line[0] != '|' || !std::isdigit(static_cast<unsigned char>(line[2])))
+            continue;
+        std::vector<std::string> cells;
+        for (size_t at = 1, bar; (bar = line.find('|', at)) != std::string::npos; at = bar + 1)
+            cells.push_back(line.substr(at + 1, bar - at - 2));
+        documented.insert(cells);
+    }
+    const LamHost::StoreData store = LamHost::DemoStore();
+    for (const LamHost::HostMaterial &m : store.materials)
+        stored.insert({std::to_string(m.id), m.type, m.name});
+    for (const LamHost::HostColor &c : store.colors)
+        stored.insert({std::to_string(c.id), c.name});
+    EXPECT_EQ(documented, stored);
 }
 
 } // namespace

@@ -20,7 +20,9 @@ std::string Num(float value)
 
 // The module keeps most values as float and widens them to double for the host:
 // a double that is exactly a float is shown as that float's shortest text (0.4,
-// not 0.4000000059604645).
+// not 0.4000000059604645). Other doubles get at most 15 significant digits, as
+// many as any double holds faithfully: a sum's rounding noise does not show
+// (21.85, not 21.850000000000023).
 std::string Num(double value)
 {
     if (std::fabs(value) <= std::numeric_limits<float>::max()) {
@@ -29,7 +31,7 @@ std::string Num(double value)
             return Num(narrow);
     }
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return std::string(buffer, result.ptr);
 }
 
