@@ -58,6 +58,16 @@ LayupSketcher::LayupSketcher(QGraphicsScene *scene, ColorManager *colors, Materi
 
 LayupSketcher::~LayupSketcher()
 {
+    // The scene searches its item list for each item deleted on its own, which
+    // makes a large sketch slow to close; a scene holding nothing but the
+    // sketch is emptied in one go instead.
+    if (scene() && SceneHoldsOnlySketch()) {
+        for (const auto &row : rows_)
+            row->ReleaseItems();
+        rows_.clear();
+        scene()->clear();
+        return;
+    }
     // Newest first, as the rows' own items (PlySketch).
     while (!rows_.empty())
         rows_.pop_back();
@@ -67,6 +77,28 @@ LayupSketcher::~LayupSketcher()
              infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
              planeLine_})
         delete item;
+}
+
+bool LayupSketcher::SceneHoldsOnlySketch() const
+{
+    const QGraphicsScene *canvas = scene();
+    qsizetype ours = 0;
+    for (const QGraphicsItem *item : std::initializer_list<const QGraphicsItem *>{
+             infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
+             planeLine_}) {
+        if (item->scene() != canvas)
+            return false;
+        ++ours;
+    }
+    for (const auto &row : rows_) {
+        const int count = row->CountItemsOn(canvas);
+        if (count < 0)
+            return false;
+        ours += count;
+    }
+    // Every item of the sketch is on the scene: equal counts leave no room
+    // for anyone else's.
+    return ours == canvas->items().size();
 }
 
 void LayupSketcher::BuildCanvas()
