@@ -1,8 +1,8 @@
 // Rebuilding the layup sketch as the dialogs do (Clear, Show, Draw) for
 // layups of 200 to 3,200 drawn plies (also 12,800 and 50,000 in Feature
 // View), in Feature and Scale Explode view, plain and with a symmetric
-// stacking rule; the first rebuild of a new sketch; and a large sketch built
-// and torn down, as a dialog opens and closes.
+// stacking rule; the first rebuild of a new sketch; a large sketch built and
+// torn down, as a dialog opens and closes; and one cut down to 100 plies.
 
 #include "bench/layupdialogbench.h"
 #include "core/layup.h"
@@ -97,6 +97,25 @@ void BuildThenTearDown(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * plies);
 }
 
+// A redraw after most plies of a large laminate were deleted: only 100 stay.
+void DropMostRows(benchmark::State &state)
+{
+    const int plies = static_cast<int>(state.range(0));
+    const Layup large = MakeLayup(plies, StackingSimple), small = MakeLayup(100, StackingSimple);
+    QGraphicsScene scene(0, 0, 1000, 3000);
+    LayupSketcher sketch(&scene, nullptr, nullptr);
+    for (auto _ : state) {
+        state.PauseTiming();
+        sketch.Show(large);
+        sketch.Draw(25 * plies, 0.125f * plies);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        sketch.Clear();
+        sketch.Show(small);
+        sketch.Draw(2500, 12.5f);
+    }
+}
+
 void Sizes(benchmark::internal::Benchmark *b)
 {
     for (const int stacking : {StackingSimple, StackingFullSymmetric})
@@ -114,6 +133,7 @@ BENCHMARK(ShowThenDraw)
     ->ArgNames({"plies", "mode", "stacking"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstShowThenDraw)->Arg(200)->Arg(1000)->Arg(3200)->ArgName("plies")->Unit(benchmark::kMillisecond);
+BENCHMARK(DropMostRows)->Arg(12800)->Arg(50000)->ArgName("plies")->Unit(benchmark::kMillisecond);
 BENCHMARK(BuildThenTearDown)->Arg(3200)->Arg(12800)->Arg(50000)->ArgName("plies")->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -101,6 +101,33 @@ bool LayupSketcher::SceneHoldsOnlySketch() const
     return ours == canvas->items().size();
 }
 
+void LayupSketcher::DropFirstRows(size_t count)
+{
+    const auto first = rows_.begin(), last = rows_.begin() + static_cast<std::ptrdiff_t>(count);
+    QGraphicsScene *canvas = scene();
+    // Deleting most of a large sketch's rows one item at a time would take as
+    // long as closing it did: the fewer items that stay are taken off the
+    // scene, the scene is emptied in one go, and they are put back in their
+    // order.
+    if (count <= rows_.size() - count || !SceneHoldsOnlySketch()) {
+        rows_.erase(first, last);
+        return;
+    }
+    std::vector<QGraphicsItem *> kept{planeLine_,   separator_, headings_[0], headings_[1], headings_[2],
+                                      headings_[3], planeText_, infoBox_,     infoText_};
+    for (auto row = last; row != rows_.end(); ++row)
+        kept.insert(kept.end(), {(*row)->Rectangle(), (*row)->Frame(), (*row)->Highlight(), (*row)->DataLabel(),
+                                 (*row)->MaterialLabel()});
+    for (QGraphicsItem *item : kept)
+        canvas->removeItem(item);
+    for (auto row = first; row != last; ++row)
+        (*row)->ReleaseItems();
+    rows_.erase(first, last);
+    canvas->clear();
+    for (QGraphicsItem *item : kept)
+        canvas->addItem(item);
+}
+
 void LayupSketcher::BuildCanvas()
 {
     QGraphicsScene *canvas = scene();
@@ -184,7 +211,7 @@ void LayupSketcher::Show(const Layup &layup)
     const size_t total = copies.size() + plies.size();
     anchor_ = nullptr;
     if (rows_.size() > total)
-        rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(rows_.size() - total));
+        DropFirstRows(rows_.size() - total);
     while (rows_.size() < total)
         rows_.push_back(std::make_unique<PlySketch>(scene()));
 
