@@ -290,6 +290,16 @@ int PlyGroup::CountLinksTo(int groupId) const
     return count;
 }
 
+void PlyGroup::CountLinks(std::unordered_map<int, int> &counts) const
+{
+    if (layup_.PliesOnly())
+        return;
+    for (auto it = layup_.ConstBegin(); it != layup_.ConstEnd(); ++it) {
+        if (auto *group = dynamic_cast<const PlyGroupBase *>(it->Get()))
+            group->CountLinks(counts);
+    }
+}
+
 int PlyGroup::MaxGroupId(int atLeast) const
 {
     int result = std::max(Id(), atLeast);

@@ -57,6 +57,7 @@ public:
     void SetRoot(PlyGroup *root) override;
     void ResetLinks() override;
     int CountLinksTo(int groupId) const override;
+    void CountLinks(std::unordered_map<int, int> &counts) const override;
     int MaxGroupId(int atLeast) const override;
     PlyHandle FindGroup(int id) override;
     ConstPlyHandle FindGroup(int id) const override;

@@ -3,6 +3,8 @@
 #include "core/plybase.h"
 #include "core/plyhandle.h"
 
+#include <unordered_map>
+
 class PlyGroup;
 
 // Common base of the two group kinds, PlyGroup and PlyGroupLink: the operations
@@ -22,6 +24,9 @@ public:
     // The number of links in this subtree (resolved targets included) whose
     // target group id is groupId.
     virtual int CountLinksTo(int groupId) const = 0;
+    // Adds to counts, by target group id, the links CountLinksTo counts: the
+    // counts for every group in one walk.
+    virtual void CountLinks(std::unordered_map<int, int> &counts) const = 0;
     // The largest of atLeast, this item's id and the ids of the groups and links below it.
     virtual int MaxGroupId(int atLeast) const = 0;
     // The group or link with that id below this item (not the item itself),

@@ -200,6 +200,13 @@ int PlyGroupLink::CountLinksTo(int groupId) const
     return (targetGroupId_ == groupId ? 1 : 0) + (target ? target->CountLinksTo(groupId) : 0);
 }
 
+void PlyGroupLink::CountLinks(std::unordered_map<int, int> &counts) const
+{
+    ++counts[targetGroupId_];
+    if (const PlyGroupBase *target = Target())
+        target->CountLinks(counts);
+}
+
 int PlyGroupLink::MaxGroupId(int atLeast) const
 {
     return std::max(Id(), atLeast);

@@ -59,6 +59,7 @@ public:
     void SetRoot(PlyGroup *root) override;
     void ResetLinks() override;
     int CountLinksTo(int groupId) const override;
+    void CountLinks(std::unordered_map<int, int> &counts) const override;
     int MaxGroupId(int atLeast) const override;
     // A link holds no items: always a null handle.
     PlyHandle FindGroup(int id) override;

@@ -58,6 +58,16 @@ LayupSketcher::LayupSketcher(QGraphicsScene *scene, ColorManager *colors, Materi
 
 LayupSketcher::~LayupSketcher()
 {
+    // The scene searches its item list for each item deleted on its own, which
+    // makes a large sketch slow to close; a scene holding nothing but the
+    // sketch is emptied in one go instead.
+    if (scene() && SceneHoldsOnlySketch()) {
+        for (const auto &row : rows_)
+            row->ReleaseItems();
+        rows_.clear();
+        scene()->clear();
+        return;
+    }
     // Newest first, as the rows' own items (PlySketch).
     while (!rows_.empty())
         rows_.pop_back();
@@ -67,6 +77,55 @@ LayupSketcher::~LayupSketcher()
              infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
              planeLine_})
         delete item;
+}
+
+bool LayupSketcher::SceneHoldsOnlySketch() const
+{
+    const QGraphicsScene *canvas = scene();
+    qsizetype ours = 0;
+    for (const QGraphicsItem *item : std::initializer_list<const QGraphicsItem *>{
+             infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
+             planeLine_}) {
+        if (item->scene() != canvas)
+            return false;
+        ++ours;
+    }
+    for (const auto &row : rows_) {
+        const int count = row->CountItemsOn(canvas);
+        if (count < 0)
+            return false;
+        ours += count;
+    }
+    // Every item of the sketch is on the scene: equal counts leave no room
+    // for anyone else's.
+    return ours == canvas->items().size();
+}
+
+void LayupSketcher::DropFirstRows(size_t count)
+{
+    const auto first = rows_.begin(), last = rows_.begin() + static_cast<std::ptrdiff_t>(count);
+    QGraphicsScene *canvas = scene();
+    // Deleting most of a large sketch's rows one item at a time would take as
+    // long as closing it did: the fewer items that stay are taken off the
+    // scene, the scene is emptied in one go, and they are put back in their
+    // order.
+    if (count <= rows_.size() - count || !SceneHoldsOnlySketch()) {
+        rows_.erase(first, last);
+        return;
+    }
+    std::vector<QGraphicsItem *> kept{planeLine_,   separator_, headings_[0], headings_[1], headings_[2],
+                                      headings_[3], planeText_, infoBox_,     infoText_};
+    for (auto row = last; row != rows_.end(); ++row)
+        kept.insert(kept.end(), {(*row)->Rectangle(), (*row)->Frame(), (*row)->Highlight(), (*row)->DataLabel(),
+                                 (*row)->MaterialLabel()});
+    for (QGraphicsItem *item : kept)
+        canvas->removeItem(item);
+    for (auto row = first; row != last; ++row)
+        (*row)->ReleaseItems();
+    rows_.erase(first, last);
+    canvas->clear();
+    for (QGraphicsItem *item : kept)
+        canvas->addItem(item);
 }
 
 void LayupSketcher::BuildCanvas()
@@ -152,7 +211,7 @@ void LayupSketcher::Show(const Layup &layup)
     const size_t total = copies.size() + plies.size();
     anchor_ = nullptr;
     if (rows_.size() > total)
-        rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(rows_.size() - total));
+        DropFirstRows(rows_.size() - total);
     while (rows_.size() < total)
         rows_.push_back(std::make_unique<PlySketch>(scene()));
 

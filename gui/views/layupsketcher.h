@@ -105,6 +105,8 @@ protected:
 
 private:
     void BuildCanvas();
+    bool SceneHoldsOnlySketch() const;
+    void DropFirstRows(size_t count);
     PlySketch *RowOf(const QGraphicsItem *item) const;
     std::vector<int> NewSelection(const PlySketch &anchor, bool shift, bool ctrl);
     void PrintStrips(QPainter &painter, QPrinter &printer, int step, int printableWidth, int printableHeight);

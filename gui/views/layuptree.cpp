@@ -86,34 +86,50 @@ void LayupTree::SetSelectedGroups(const std::vector<int> &groups)
 
 void LayupTree::Show(const Layup &layup)
 {
-    // Links are counted, and links inside an expansion resolved, against the
-    // whole layup, built once for every row.
+    // Links are counted, in one walk, and links inside an expansion resolved,
+    // against the whole layup, built once for every row.
     PlyGroup whole(0, layup);
-    int counter = 1;
-    AddItems(layup, nullptr, &counter, false, whole);
+    // The rows are built off the list and put on it at once: the list would
+    // otherwise renumber every opened row's index at each insertion. Rows
+    // are opened once on the list; off it, opening them does nothing.
+    Build build;
+    whole.CountLinks(build.links);
+    AddItems(layup, nullptr, false, whole, build);
+    list_->insertTopLevelItems(0, build.topRows);
+    for (LayupTreeItem *row : build.groups)
+        ApplyOpenState(row);
 }
 
-void LayupTree::AddItems(const Layup &layup, LayupTreeItem *parent, int *counter, bool child, PlyGroup &whole)
+void LayupTree::AddItems(const Layup &layup, LayupTreeItem *parent, bool child, PlyGroup &whole, Build &build)
 {
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
         const PlyBase *item = it->Get();
+        LayupTreeItem *row = nullptr;
         if (const auto *ply = dynamic_cast<const PlySimple *>(item)) {
-            new LayupTreeSimpleItem(this, parent, child, *ply, (*counter)++);
+            row = new LayupTreeSimpleItem(this, parent, child, *ply, build.counter++);
         } else if (const auto *group = dynamic_cast<const PlyGroup *>(item)) {
-            auto *row = new LayupTreeGroupItem(this, parent, child, group->Id(), whole.CountLinksTo(group->Id()));
-            AddItems(group->GetLayup(), row, counter, child, whole);
-            ApplyOpenState(row);
+            row = new LayupTreeGroupItem(this, parent, child, group->Id(), build.LinksTo(group->Id()));
+            AddItems(group->GetLayup(), row, child, whole, build);
+            build.groups.push_back(row);
         } else if (const auto *link = dynamic_cast<const PlyGroupLink *>(item)) {
-            auto *row = new LayupTreeLinkItem(this, parent, child, link->Id(), link->TargetGroupId(),
-                                              link->LinkType(), whole.CountLinksTo(link->Id()));
+            row = new LayupTreeLinkItem(this, parent, child, link->Id(), link->TargetGroupId(), link->LinkType(),
+                                        build.LinksTo(link->Id()));
             // A copy roots its links in itself, where a link inside the
             // expansion would find no target and show no plies.
             PlyGroup expanded = link->ExpandedCopy();
             expanded.SetRoot(&whole);
-            AddItems(expanded.GetLayup(), row, counter, true, whole);
-            ApplyOpenState(row);
+            AddItems(expanded.GetLayup(), row, true, whole, build);
+            build.groups.push_back(row);
         }
+        if (row && !parent)
+            build.topRows.prepend(row);
     }
+}
+
+int LayupTree::Build::LinksTo(int groupId) const
+{
+    const auto found = links.find(groupId);
+    return found == links.end() ? 0 : found->second;
 }
 
 void LayupTree::ApplyOpenState(LayupTreeItem *row) const

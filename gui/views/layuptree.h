@@ -2,7 +2,11 @@
 
 #include "gui/views/layupshow.h"
 
+#include <QList>
+
 #include <map>
+#include <unordered_map>
+#include <vector>
 
 class Layup;
 class LayupTreeDelegate;
@@ -11,6 +15,7 @@ class MaterialList;
 class PlyGroup;
 class QModelIndex;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // The layup as a four-column tree: one row per ply, group and link, the top
 // of the stack first. A link's row holds its expansion as red child rows that
@@ -57,7 +62,17 @@ public:
     LayupTreeItem *ItemAt(const QModelIndex &index) const;
 
 private:
-    void AddItems(const Layup &layup, LayupTreeItem *parent, int *counter, bool child, PlyGroup &whole);
+    // Rows without a parent go first in topRows; group and link rows are
+    // added to groups, to be opened once they are on the list.
+    struct Build
+    {
+        QList<QTreeWidgetItem *> topRows;
+        std::vector<LayupTreeItem *> groups;
+        std::unordered_map<int, int> links; // the whole layup's links by target
+        int counter = 1;
+        int LinksTo(int groupId) const;
+    };
+    void AddItems(const Layup &layup, LayupTreeItem *parent, bool child, PlyGroup &whole, Build &build);
     void ApplyOpenState(LayupTreeItem *row) const;
 
     MaterialList *materials_;

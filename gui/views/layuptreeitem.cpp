@@ -54,8 +54,6 @@ LayupTreeItem::LayupTreeItem(LayupTree *tree, LayupTreeItem *parent, bool child)
     }
     if (parent)
         parent->insertChild(0, this);
-    else
-        tree->List()->insertTopLevelItem(0, this);
 }
 
 void LayupTreeItem::ShowWarning(const QString &title, const QString &text) const

@@ -12,8 +12,8 @@ class QString;
 class LayupTreeItem : public QTreeWidgetItem
 {
 public:
-    // A row put first among parent's rows, or among the tree's top-level rows
-    // when parent is null. The list owns the row.
+    // A row put first among parent's rows, and owned by it; a row without a
+    // parent is the caller's to put on the tree's list.
     LayupTreeItem(LayupTree *tree, LayupTreeItem *parent, bool child);
 
     // The ply number of a ply row, the group id of a group or link row.

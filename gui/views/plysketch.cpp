@@ -155,6 +155,31 @@ bool PlySketch::Contains(const QGraphicsItem *item) const
                     item == materialLabel_);
 }
 
+int PlySketch::CountItemsOn(const QGraphicsScene *scene) const
+{
+    int count = 0;
+    for (const QGraphicsItem *item : std::initializer_list<const QGraphicsItem *>{rectangle_, frame_, highlight_,
+                                                                                  dataLabel_, materialLabel_}) {
+        if (item->scene() != scene)
+            return -1;
+        ++count;
+    }
+    for (const QGraphicsLineItem *line : rectangle_->Lines()) {
+        if (line->scene() != scene)
+            return -1;
+        ++count;
+    }
+    return count;
+}
+
+void PlySketch::ReleaseItems()
+{
+    scene_ = nullptr;
+    rectangle_ = nullptr;
+    frame_ = highlight_ = nullptr;
+    dataLabel_ = materialLabel_ = nullptr;
+}
+
 int PlySketch::Y() const { return static_cast<int>(rectangle_->pos().y()); }
 
 int PlySketch::Height() const { return static_cast<int>(rectangle_->rect().height()); }

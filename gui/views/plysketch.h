@@ -39,6 +39,12 @@ public:
     void ShowLabels(bool show);
     // Whether item is one of this row's items.
     bool Contains(const QGraphicsItem *item) const;
+    // How many items the row has on scene, hatch lines included; -1 when
+    // any of them is not on scene.
+    int CountItemsOn(const QGraphicsScene *scene) const;
+    // The scene is about to delete the row's items itself: the row lets go
+    // of them and deletes nothing.
+    void ReleaseItems();
 
     int Id() const { return id_; }
     int Position() const { return position_; }

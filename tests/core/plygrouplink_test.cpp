@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -214,6 +215,11 @@ TEST(PlyGroupLink, RandomTreesStayConsistent)
                 linksExpanded += dynamic_cast<PlyGroupLink *>(item) && !plies.empty();
             }
         }
+        // One walk counts the links to every group as CountLinksTo does to one.
+        std::unordered_map<int, int> links;
+        root.CountLinks(links);
+        for (int id = 0; id <= root.MaxGroupId(0) + 1; ++id)
+            EXPECT_EQ(links.count(id) ? links[id] : 0, root.CountLinksTo(id)) << seed << " group " << id;
         std::vector<PlySimple> stack;
         root.CollectPliesExpanded(stack);
         EXPECT_EQ(root.CountPliesExpanded(), static_cast<int>(stack.size()));

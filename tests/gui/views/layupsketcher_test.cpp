@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 
 #include <functional>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -319,14 +321,48 @@ TEST_F(LayupSketcherTest, ColoursAndHatch)
     EXPECT_EQ(black.MaterialLabel()->text(), "Carbon/epoxy UD 0.125");
 }
 
-TEST_F(LayupSketcherTest, ASceneDeletedFirstTakesTheItems)
+TEST_F(LayupSketcherTest, DroppingMostRowsKeepsTheOthersAndTheFixedItems)
 {
-    auto scene = std::make_unique<QGraphicsScene>(0, 0, 1000, 3000);
-    auto sketch = std::make_unique<LayupSketcher>(scene.get(), nullptr, nullptr);
-    sketch->Show(MakeLayup({0.1f, 0.2f}, StackingFullSymmetric));
-    sketch->Draw(100, 0.6f);
-    scene.reset();
-    sketch.reset(); // ASan would tell of a second delete
+    for (const bool otherItem : {false, true}) {
+        QGraphicsScene scene(0, 0, 1000, 3000);
+        QGraphicsRectItem *other = otherItem ? scene.addRect(0, 0, 5, 5) : nullptr;
+        LayupSketcher sketch(&scene, nullptr, nullptr);
+        sketch.Show(MakeLayup({0.1f, 0.2f, 0.3f, 0.4f, 0.5f}));
+        sketch.Draw(100, 1.5f);
+        const PlySketch *last = sketch.Rows().back().get();
+        QGraphicsSimpleTextItem *heading = sketch.Heading(0);
+        sketch.Show(MakeLayup({0.1f}));
+        sketch.Draw(20, 0.1f);
+        ASSERT_EQ(sketch.Rows().size(), 1u);
+        EXPECT_EQ(sketch.Rows()[0].get(), last);
+        EXPECT_EQ(heading->scene(), &scene);
+        EXPECT_TRUE(heading->isVisible());
+        // Nine fixed items, the row's five and its hatch, and anyone else's.
+        EXPECT_EQ(scene.items().size(), 14 + last->Rectangle()->Lines().size() + (otherItem ? 1 : 0));
+        EXPECT_EQ(other && other->scene() == &scene, otherItem);
+    }
+}
+
+TEST_F(LayupSketcherTest, EitherTheSceneOrTheSketchMayGoFirst)
+{
+    // ASan tells of a second delete or a leak in either order.
+    for (const bool sceneFirst : {true, false}) {
+        for (const bool otherItem : {false, true}) {
+            auto scene = std::make_unique<QGraphicsScene>(0, 0, 1000, 3000);
+            QGraphicsRectItem *other = otherItem ? scene->addRect(0, 0, 5, 5) : nullptr;
+            auto sketch = std::make_unique<LayupSketcher>(scene.get(), nullptr, nullptr);
+            sketch->Show(MakeLayup({0.1f, 0.2f}, StackingFullSymmetric));
+            sketch->Draw(100, 0.6f);
+            if (sceneFirst)
+                scene.reset();
+            sketch.reset();
+            if (!sceneFirst) { // the sketch takes its own items and nobody else's
+                const QList<QGraphicsItem *> left = scene->items();
+                EXPECT_EQ(std::vector<QGraphicsItem *>(left.begin(), left.end()),
+                          otherItem ? std::vector<QGraphicsItem *>{other} : std::vector<QGraphicsItem *>{});
+            }
+        }
+    }
 }
 
 } // namespace
