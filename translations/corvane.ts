@@ -25,33 +25,68 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+54"/>
+        <source>Longitudinal aspect ratio must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Longitudinal aspect ratio must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Transverse aspect ratio must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Transverse aspect ratio must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Length must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Length must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Width must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Width must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Thickness must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Thickness must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+14"/>
+        <source>Reinforcing factor E11 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor E11 must be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reinforcing factor E22 must be a finite number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -61,12 +96,27 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>Reinforcing factor NU12 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor NU12 must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Reinforcing factor NU23 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor NU23 must be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reinforcing factor G12 must be a finite number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -295,7 +345,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../gui/forms/layupform.cpp" line="+90"/>
+        <location filename="../gui/forms/layupform.cpp" line="+91"/>
         <source>Create Laminate</source>
         <comment>formTitle</comment>
         <translation type="unfinished"></translation>
@@ -493,7 +543,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+36"/>
         <source>Select...</source>
         <comment>MaterialMenu</comment>
         <translation type="unfinished"></translation>
@@ -511,7 +561,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+135"/>
+        <location line="+134"/>
         <source>Printing Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -818,7 +868,7 @@
 <context>
     <name>LayupTreeGroupItem</name>
     <message>
-        <location filename="../gui/views/layuptreeitem.cpp" line="+153"/>
+        <location filename="../gui/views/layuptreeitem.cpp" line="+157"/>
         <source>Parent</source>
         <translation type="unfinished"></translation>
     </message>
@@ -870,22 +920,27 @@
 <context>
     <name>LayupTreeSimpleItem</name>
     <message>
-        <location line="-60"/>
+        <location line="-37"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-15"/>
         <source>Syntax error: enter regular numerical value</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>Thickness must be a number within -3.4e+38 to 3.4e+38</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Thickness must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Angle must be between -360 and +360 degrees</source>
         <translation type="unfinished"></translation>
     </message>
@@ -898,7 +953,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
+        <source>Allowable Stress must be a number within -3.4e+38 to 3.4e+38</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Allowable Stress must be positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -913,17 +973,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
+        <source>Non-Structural Mass per Unit Area must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Non-Structural Mass per Unit Area must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Reference Temperature must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Reference Temperature must be above absolute zero</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Damping Coefficient must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Damping Coefficient must be positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1093,7 +1168,7 @@
 <context>
     <name>PlyDataForm</name>
     <message>
-        <location filename="../gui/engines/plydataformengine.cpp" line="+59"/>
+        <location filename="../gui/engines/plydataformengine.cpp" line="+60"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1103,8 +1178,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Please enter Thickness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Thickness must be a number within -3.4e+38 to 3.4e+38</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1113,7 +1193,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Please enter Angle</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1123,7 +1203,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+18"/>
         <source>Specify a color</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1149,7 +1229,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../gui/forms/plydataform.cpp" line="+113"/>
+        <location filename="../gui/forms/plydataform.cpp" line="+112"/>
         <source>Modify Ply Data</source>
         <translation type="unfinished"></translation>
     </message>

@@ -512,12 +512,11 @@ void LayupForm::LamTreeItemDoubleClicked(QTreeWidgetItem *item)
         ClearSelection();
 }
 
-void LayupForm::LamTreeItemRenamed()
+void LayupForm::LamTreeItemRenamed(int ply, int column, const QString &text)
 {
-    int ply = 0;
     float thickness = 0.0f;
     float angle = 0.0f;
-    if (impl_->tree->ValidateRename(&ply, &thickness, &angle))
+    if (impl_->tree->ValidateRename(ply, column, text, &thickness, &angle))
         impl_->engine->ModifyFromTree(ply, thickness, angle);
 }
 

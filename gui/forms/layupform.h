@@ -71,7 +71,7 @@ public slots:
     void ImportButtonClick() override;
     void IndentButtonClick() override;
     void LamTreeItemDoubleClicked(QTreeWidgetItem *item) override;
-    void LamTreeItemRenamed() override;
+    void LamTreeItemRenamed(int ply, int column, const QString &text) override;
     void LamTreeRightButtonClicked(QTreeWidgetItem *item, const QPoint &position, int column) override;
     void LamTreeSelectionChanged() override;
     void LinkButtonClick() override;

@@ -50,10 +50,10 @@ public:
     bool IsGroup() const override { return false; }
     void Refresh() override;
 
-    // Reads the text typed into column and checks it; a refused entry shows one
+    // Checks typed as the new text of column; a refused entry shows one
     // "Validation Warning". The row's texts are rewritten from its ply in any
     // case. True when the value changed: result then holds the row's ply.
-    bool Validate(int column, PlySimple &result);
+    bool Validate(int column, const QString &typed, PlySimple &result);
 
     const PlySimple &Ply() const { return ply_; }
 

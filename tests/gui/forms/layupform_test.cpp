@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -348,6 +349,87 @@ TEST_F(LayupFormTest, DoubleClickModifiesThatPlyAloneAndTreeEditsReachTheLayup)
         GuiTest::ProcessEventsUntil([this] { return Plies(lam.GetLaminate().RootGroup())[1].Angle() == 30.0f; });
         EXPECT_EQ(Plies(lam.GetLaminate().RootGroup())[1].Angle(), 30.0f);
         EXPECT_EQ(list->topLevelItem(0)->text(2).trimmed(), "+30") << "the rows show the layup again";
+        form.reject();
+    });
+}
+
+// A cell typed over key by key, the edit ended as a user ends it: whichever
+// way, the cell edited is the one checked. A value taken is one undo step; a
+// refused one shows its one warning and the old text.
+TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
+{
+    enum End { Enter, Tab, Backtab, ClickElsewhere, FocusLost };
+    const struct
+    {
+        int column;
+        const char *typed;
+        End end;
+        const char *shown;   // the cell's text once a value is taken
+        const char *warning; // empty: the value is taken
+    } rows[] = {
+        {1, "0,5", Tab, "0.5 ", ""},
+        {2, "30", Tab, "+30 ", ""},
+        {2, "-30", Backtab, "-30 ", ""},
+        {1, "0.5", Backtab, "0.5 ", ""},
+        {1, "0.4", Enter, "0.4 ", ""},
+        {1, "0.6", ClickElsewhere, "0.6 ", ""},
+        {2, "45", FocusLost, "+45 ", ""},
+        {1, "abc", Tab, "", "Syntax error: enter regular numerical value"},
+        {1, "1.5,2", Enter, "", "Syntax error: enter regular numerical value"},
+        {1, "1e39", Tab, "", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {2, "400", Backtab, "", "Angle must be between -360 and +360 degrees"},
+        {2, "nan", ClickElsewhere, "", "Angle must be between -360 and +360 degrees"},
+    };
+    const auto stored = [this](int column) { // of the top row's ply
+        const PlySimple ply = Plies(lam.GetLaminate().RootGroup()).back();
+        return column == 1 ? ply.Thickness() : ply.Angle();
+    };
+    const float before[] = {0.0f, stored(1), stored(2)};
+    Run([&] {
+        auto *list = Child<QTreeWidget>(&form, "wLamTreeList");
+        auto *undo = Child<QPushButton>(&form, "wUndoButton");
+        for (const auto &row : rows) {
+            const std::string typed = row.typed;
+            const QString old = list->topLevelItem(0)->text(row.column);
+            form.activateWindow(); // again after a warning box
+            list->setCurrentItem(list->topLevelItem(0), row.column);
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_F2);
+            auto *editor = qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
+            ASSERT_TRUE(editor) << typed;
+            QTest::keyClicks(editor, row.typed);
+            EXPECT_EQ(editor->text().toStdString(), typed == "0,5" ? "0.5" : typed) << "a lone comma shows as a point";
+            GuiTest::SaveScreenshot(&form, QString::fromStdString("layup-tree-typed-" + typed));
+            GuiTest::WarningCatcher catcher("layup-tree-" + typed);
+            switch (row.end) {
+            case Enter: QTest::keyClick(editor, Qt::Key_Return); break;
+            case Tab: QTest::keyClick(editor, Qt::Key_Tab); break;
+            case Backtab: QTest::keyClick(editor, Qt::Key_Backtab, Qt::ShiftModifier); break;
+            case ClickElsewhere:
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->topLevelItem(1)).center());
+                break;
+            case FocusLost: Child(&form, "wStackingSeqMenu")->setFocus(); break;
+            }
+            const bool taken = !*row.warning;
+            GuiTest::ProcessEventsUntil([&] { return taken ? undo->isEnabled() : !catcher.Boxes().empty(); }, 2000);
+            GuiTest::ProcessEventsUntil([] { return false; }, 50); // no second report
+            ASSERT_TRUE(form.isVisible()) << typed << ": Enter is not the dialog's OK";
+            GuiTest::SaveScreenshot(&form, QString::fromStdString("layup-tree-ended-" + typed));
+            EXPECT_EQ(list->topLevelItem(0)->text(row.column), taken ? QString(row.shown) : old) << typed;
+            if (taken) {
+                EXPECT_TRUE(catcher.Boxes().empty()) << typed;
+                EXPECT_EQ(stored(row.column), QString(row.shown).toFloat()) << typed;
+                Click(&form, "wUndoButton");
+                EXPECT_FALSE(undo->isEnabled()) << typed << ": one undo step";
+            } else {
+                ASSERT_EQ(catcher.Boxes().size(), 1u) << typed;
+                EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), row.warning);
+            }
+            EXPECT_EQ(stored(row.column), before[row.column]) << typed;
+            if (QWidget *open = list->indexWidget(list->currentIndex()))
+                QTest::keyClick(open, Qt::Key_Escape);
+        }
         form.reject();
     });
 }

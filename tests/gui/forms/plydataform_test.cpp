@@ -130,6 +130,34 @@ TEST_F(PlyDataFormTest, ModifyingSeveralPliesKeepsTheBlankAttributes)
                   std::tuple(thickness, material, 15)) << n;
 }
 
+// Several plies, where the blank entries mean "keep": whatever is typed is a
+// value to check, the keep marker's own number and the unreadable included.
+TEST_F(PlyDataFormTest, TypedEntriesAreAlwaysChecked)
+{
+    const struct
+    {
+        const char *thickness, *angle, *warning;
+    } rows[] = {
+        {"-999999", "", "Thickness must be positive"},
+        {"", "-999999", "Angle must be within -360 to 360 degrees"},
+        {"1e39", "", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {"-", "", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {"", "1e39", "Angle must be within -360 to 360 degrees"},
+        {"", "1e", "Angle must be within -360 to 360 degrees"},
+    };
+    for (const auto &row : rows) {
+        GuiTest::WarningCatcher catcher("plydata-typed-warning");
+        EXPECT_FALSE(RunDialog(false, LaminateHost::Plies({1, 2, 3}), [&row](PlyDataForm *form) {
+            GuiTest::TypeText(Child(form, "wThicknessEdit"), row.thickness);
+            GuiTest::TypeText(Child(form, "wAngleEdit"), row.angle);
+            Click(form, "wDoneButton");
+            form->reject();
+        }));
+        ASSERT_EQ(catcher.Boxes().size(), 1u) << row.thickness << row.angle;
+        EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), row.warning);
+    }
+}
+
 TEST_F(PlyDataFormTest, AModifiedPlyKeepsValuesBeyondSixDigits)
 {
     LaminateHost precise(LaminateHost::WithPlies({{0.1234567f, 12.345678f, 301, 2}}));
