@@ -99,8 +99,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Takes committed tree edits up before any input of the application.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Takes the committed tree edits up in order; true when one was refused.
+    bool TakeTreeEdits();
     // Enables control; when on, also appends entry calling slot to the
     // right-click menu (no slot: the paste submenu), after the clipboard
     // separator for the clipboard's commands.

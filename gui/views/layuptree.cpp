@@ -150,11 +150,12 @@ void LayupTree::SetEditCell(LayupTreeItem *row, int column)
     editColumn_ = column;
 }
 
-bool LayupTree::ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle)
+bool LayupTree::ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle,
+                               bool *refused)
 {
     LayupTreeSimpleItem *row = StoredPlyRow(plyNumber);
     PlySimple result(0, "");
-    if (!row || !row->Validate(column, text, result))
+    if (!row || !row->Validate(column, text, result, refused))
         return false;
     *thickness = result.Thickness();
     *angle = result.Angle();

@@ -50,8 +50,10 @@ public:
     // Checks text typed into the thickness or angle cell (column) of the
     // stored ply numbered plyNumber (the row's number). True when it changed
     // the ply: thickness and angle then hold the ply's values. False when no
-    // such row is shown and after a refused or unchanged entry.
-    bool ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle);
+    // such row is shown and after a refused or unchanged entry; refused (may
+    // be null) tells whether a warning refused it.
+    bool ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle,
+                        bool *refused = nullptr);
 
     MaterialList *GetMaterialList() const { return materials_; }
     QTreeWidget *List() const { return list_; }

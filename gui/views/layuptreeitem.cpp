@@ -112,7 +112,7 @@ void LayupTreeSimpleItem::Refresh()
         setFlags(flags() | Qt::ItemIsEditable);
 }
 
-bool LayupTreeSimpleItem::Validate(int column, const QString &typed, PlySimple &result)
+bool LayupTreeSimpleItem::Validate(int column, const QString &typed, PlySimple &result, bool *refused)
 {
     bool changed = false;
     const char *warning = nullptr;
@@ -134,6 +134,8 @@ bool LayupTreeSimpleItem::Validate(int column, const QString &typed, PlySimple &
         else if ((changed = ValuesDiffer(FoldAngle(value), ply_.Angle(), kPlyTolerance)))
             ply_.SetAngle(FoldAngle(value));
     }
+    if (refused)
+        *refused = warning != nullptr;
     if (warning)
         ShowWarning(QCoreApplication::translate("LayupTreeSimpleItem", "Validation Warning"),
                     QCoreApplication::translate("LayupTreeSimpleItem", warning));

@@ -420,6 +420,9 @@ TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
             if (taken) {
                 EXPECT_TRUE(catcher.Boxes().empty()) << typed;
                 EXPECT_EQ(stored(row.column), QString(row.shown).toFloat()) << typed;
+                if (row.end == Tab) { // the editor Tab opened on the row below outlives the rebuild
+                    EXPECT_TRUE(list->indexWidget(list->model()->index(1, row.column))) << typed;
+                }
                 Click(&form, "wUndoButton");
                 EXPECT_FALSE(undo->isEnabled()) << typed << ": one undo step";
             } else {
@@ -432,6 +435,38 @@ TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
         }
         form.reject();
     });
+}
+
+// A click on Apply that ends an edit comes with its release before the event
+// loop runs again: Apply saves the value, and a refused one keeps the dialog.
+TEST_F(LayupFormTest, ApplyClickedWhileEditingSavesTheEdit)
+{
+    const auto clickApplyAfterTyping = [this](const char *typed) {
+        auto *list = Child<QTreeWidget>(&form, "wLamTreeList");
+        form.activateWindow(); // again after the warning box
+        GuiTest::ProcessEventsUntil([this] { return form.isActiveWindow(); });
+        list->setCurrentItem(list->topLevelItem(0), 1);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_F2);
+        QTest::keyClicks(list->indexWidget(list->currentIndex()), typed);
+        QTest::mouseClick(Child(&form, "wApplyButton"), Qt::LeftButton);
+    };
+    GuiTest::WarningCatcher catcher;
+    bool again = false;
+    EXPECT_EQ(Run(
+                  [&] {
+                      clickApplyAfterTyping("-1");
+                      EXPECT_TRUE(form.isVisible()) << "the click went with the refusal";
+                      clickApplyAfterTyping("0.5"); // Apply ends the dialog only when the laminate changed
+                      if (form.isVisible())
+                          form.reject();
+                  },
+                  &again),
+              QDialog::Accepted);
+    EXPECT_TRUE(again);
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text, "Thickness must be positive");
+    EXPECT_EQ(Plies(lam.GetLaminate().RootGroup()).back().Thickness(), 0.5f);
 }
 
 } // namespace
