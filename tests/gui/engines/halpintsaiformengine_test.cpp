@@ -69,7 +69,8 @@ TEST_F(HalpinTsaiFormEngineTest, DoneRefusesTheFirstBadValueAndStoresGoodOnes)
             view_.values[field] = value;
             EXPECT_EQ(engine_.Done(), 1);
             const char *rule = std::isfinite(value) ? " must be positive" : " must be a finite number";
-            EXPECT_EQ(view_.warnings, std::vector<std::string>{std::string("Validation Warning: ") + texts[field] + rule});
+            EXPECT_EQ(view_.warnings,
+                      std::vector<std::string>{std::string("Validation Warning: ") + texts[field] + rule});
             for (int i = 0; i < FakeHalpinTsaiView::kFields; ++i) {
                 const bool written = i < field && (i < Field::E11 || field < Field::E11);
                 EXPECT_EQ(Stored(i) == 2.0 + i, written) << i;

