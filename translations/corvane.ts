@@ -4,7 +4,7 @@
 <context>
     <name>Creating Ply Material</name>
     <message>
-        <location filename="../gui/guimodule.cpp" line="+143"/>
+        <location filename="../gui/guimodule.cpp" line="+144"/>
         <source>Creating Ply Material</source>
         <translation type="unfinished"></translation>
     </message>
@@ -25,33 +25,68 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+54"/>
+        <source>Longitudinal aspect ratio must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Longitudinal aspect ratio must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Transverse aspect ratio must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Transverse aspect ratio must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Length must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Length must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Width must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Width must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>Average Ribbon Thickness must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Average Ribbon Thickness must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+14"/>
+        <source>Reinforcing factor E11 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor E11 must be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reinforcing factor E22 must be a finite number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -61,12 +96,27 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>Reinforcing factor NU12 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor NU12 must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Reinforcing factor NU23 must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Reinforcing factor NU23 must be positive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reinforcing factor G12 must be a finite number</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -203,7 +253,7 @@
 <context>
     <name>LayupForm</name>
     <message>
-        <location filename="../gui/engines/layupformengine.cpp" line="+82"/>
+        <location filename="../gui/engines/layupformengine.cpp" line="+83"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -214,12 +264,12 @@
     </message>
     <message>
         <location line="+31"/>
-        <location line="+279"/>
+        <location line="+280"/>
         <source>Material Reference Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-260"/>
+        <location line="-261"/>
         <source>Stacking Sequence Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -259,7 +309,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Ungrouping Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -305,7 +355,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../gui/forms/layupform.cpp" line="+91"/>
+        <location filename="../gui/forms/layupform.cpp" line="+107"/>
         <source>Create Laminate</source>
         <comment>formTitle</comment>
         <translation type="unfinished"></translation>
@@ -521,7 +571,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+135"/>
+        <location line="+158"/>
         <source>Printing Problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -778,7 +828,7 @@
 <context>
     <name>LayupSketcher</name>
     <message>
-        <location filename="../gui/views/layupsketcher.cpp" line="+84"/>
+        <location filename="../gui/views/layupsketcher.cpp" line="+143"/>
         <source>Thickness</source>
         <translation type="unfinished"></translation>
     </message>
@@ -828,7 +878,7 @@
 <context>
     <name>LayupTreeGroupItem</name>
     <message>
-        <location filename="../gui/views/layuptreeitem.cpp" line="+144"/>
+        <location filename="../gui/views/layuptreeitem.cpp" line="+157"/>
         <source>Parent</source>
         <translation type="unfinished"></translation>
     </message>
@@ -880,22 +930,27 @@
 <context>
     <name>LayupTreeSimpleItem</name>
     <message>
-        <location line="-60"/>
+        <location line="-37"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-17"/>
         <source>Syntax error: enter regular numerical value</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>Thickness must be a number within -3.4e+38 to 3.4e+38</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Thickness must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Angle must be between -360 and +360 degrees</source>
         <translation type="unfinished"></translation>
     </message>
@@ -908,7 +963,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
+        <source>Allowable Stress must be a number within -3.4e+38 to 3.4e+38</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Allowable Stress must be positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -923,17 +983,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
+        <source>Non-Structural Mass per Unit Area must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Non-Structural Mass per Unit Area must be positive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Reference Temperature must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Reference Temperature must be above absolute zero</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Damping Coefficient must be a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Damping Coefficient must be positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1103,7 +1178,7 @@
 <context>
     <name>PlyDataForm</name>
     <message>
-        <location filename="../gui/engines/plydataformengine.cpp" line="+57"/>
+        <location filename="../gui/engines/plydataformengine.cpp" line="+58"/>
         <source>Validation Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1113,8 +1188,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Please enter Thickness</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Thickness must be a number within -3.4e+38 to 3.4e+38</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1123,7 +1203,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Please enter Angle</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1482,7 +1562,7 @@
 <context>
     <name>Splash</name>
     <message>
-        <location filename="../gui/guimodule.cpp" line="-66"/>
+        <location filename="../gui/guimodule.cpp" line="-67"/>
         <source>Corvane Modeler</source>
         <translation type="unfinished"></translation>
     </message>

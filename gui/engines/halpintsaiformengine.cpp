@@ -14,9 +14,15 @@ namespace {
 
 constexpr const char *kValidation = QT_TRANSLATE_NOOP("HalpinTsaiForm", "Validation Warning");
 
-// Only negative values are wrong for these parameters, so zero passes; NaN
-// and infinity are refused too, so that no such value reaches the host.
-bool Acceptable(double value) { return value >= 0.0 && std::isfinite(value); }
+// The record keeps doubles: only a text that reads as no number or beyond
+// the double range gives a value that is not finite.
+const char *FiniteOrPositive(double value, const char *notFinite, const char *negative)
+{
+    if (!std::isfinite(value))
+        return notFinite;
+    // Only negative values are wrong for these parameters, so zero passes.
+    return value < 0.0 ? negative : nullptr;
+}
 
 } // namespace
 
@@ -55,24 +61,30 @@ int HalpinTsaiFormEngine::Done()
     {
         double (HalpinTsaiFormView::*get)();
         void (PlyMaterial::*set)(double);
-        const char *warning;
+        const char *notFinite;
+        const char *negative;
     };
     static const Single singles[] = {
         {&HalpinTsaiFormView::GetLongitudinalAspectRatio, &PlyMaterial::SetLongitudinalAspectRatio,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Longitudinal aspect ratio must be a finite number"),
          QT_TRANSLATE_NOOP("HalpinTsaiForm", "Longitudinal aspect ratio must be positive")},
         {&HalpinTsaiFormView::GetTransverseAspectRatio, &PlyMaterial::SetTransverseRibbonDimension,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Transverse aspect ratio must be a finite number"),
          QT_TRANSLATE_NOOP("HalpinTsaiForm", "Transverse aspect ratio must be positive")},
         {&HalpinTsaiFormView::GetRibbonLength, &PlyMaterial::SetRibbonLength,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Length must be a finite number"),
          QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Length must be positive")},
         {&HalpinTsaiFormView::GetRibbonWidth, &PlyMaterial::SetRibbonWidth,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Width must be a finite number"),
          QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Width must be positive")},
         {&HalpinTsaiFormView::GetRibbonThickness, &PlyMaterial::SetRibbonThickness,
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Thickness must be a finite number"),
          QT_TRANSLATE_NOOP("HalpinTsaiForm", "Average Ribbon Thickness must be positive")},
     };
     for (const Single &s : singles) {
         const double value = (view_->*s.get)();
-        if (!Acceptable(value)) {
-            view_->ShowWarning(kValidation, s.warning);
+        if (const char *warning = FiniteOrPositive(value, s.notFinite, s.negative)) {
+            view_->ShowWarning(kValidation, warning);
             return 1;
         }
         (m.*s.set)(value);
@@ -80,15 +92,20 @@ int HalpinTsaiFormEngine::Done()
 
     const double factors[5] = {view_->GetE11(), view_->GetE22(), view_->GetNU12(), view_->GetNU23(),
                                view_->GetG12()};
-    static const char *const factorWarnings[5] = {
-        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E11 must be positive"),
-        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E22 must be positive"),
-        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU12 must be positive"),
-        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU23 must be positive"),
-        QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor G12 must be positive")};
+    static const char *const factorWarnings[5][2] = {
+        {QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E11 must be a finite number"),
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E11 must be positive")},
+        {QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E22 must be a finite number"),
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor E22 must be positive")},
+        {QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU12 must be a finite number"),
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU12 must be positive")},
+        {QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU23 must be a finite number"),
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor NU23 must be positive")},
+        {QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor G12 must be a finite number"),
+         QT_TRANSLATE_NOOP("HalpinTsaiForm", "Reinforcing factor G12 must be positive")}};
     for (int i = 0; i < 5; ++i) {
-        if (!Acceptable(factors[i])) {
-            view_->ShowWarning(kValidation, factorWarnings[i]);
+        if (const char *warning = FiniteOrPositive(factors[i], factorWarnings[i][0], factorWarnings[i][1])) {
+            view_->ShowWarning(kValidation, warning);
             return 1;
         }
     }

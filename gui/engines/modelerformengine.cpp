@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kFailureTheories = 6;
 
-// An infinite or NaN entry fails every check, so it never reaches the laminate.
-bool AtLeast(double value, double minimum) { return std::isfinite(value) && value >= minimum; }
+// NaN fails every comparison: it never passes a bound.
+bool AtLeast(double value, double minimum) { return value >= minimum; }
 
 } // namespace
 
@@ -63,6 +63,9 @@ int ModelerFormEngine::Done()
     Laminate edited(impl_->context->GetLaminate());
 
     const float stress = view->GetAllowableStress();
+    if (!std::isfinite(stress))
+        return impl_->Refuse(
+            QT_TRANSLATE_NOOP("ModelerForm", "Allowable Stress must be a number within -3.4e+38 to 3.4e+38"));
     if (!AtLeast(stress, 0.0))
         return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Allowable Stress must be positive"));
     edited.SetBondingStress(stress);
@@ -82,16 +85,23 @@ int ModelerFormEngine::Done()
     edited.SetTsaiWuCoefficient(coefficient);
 
     const double mass = view->GetNonStructuralMass();
+    if (!std::isfinite(mass))
+        return impl_->Refuse(
+            QT_TRANSLATE_NOOP("ModelerForm", "Non-Structural Mass per Unit Area must be a finite number"));
     if (!AtLeast(mass, 0.0))
         return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Non-Structural Mass per Unit Area must be positive"));
     edited.SetNonStructuralMass(mass);
 
     const double temperature = view->GetReferenceTemperature();
+    if (!std::isfinite(temperature))
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Reference Temperature must be a finite number"));
     if (!AtLeast(temperature, impl_->context->GetUnits().TemperatureOffset()))
         return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Reference Temperature must be above absolute zero"));
     edited.SetReferenceTemperature(temperature);
 
     const double damping = view->GetDamping();
+    if (!std::isfinite(damping))
+        return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Damping Coefficient must be a finite number"));
     if (!AtLeast(damping, 0.0))
         return impl_->Refuse(QT_TRANSLATE_NOOP("ModelerForm", "Damping Coefficient must be positive"));
     edited.SetDamping(damping);

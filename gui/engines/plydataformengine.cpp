@@ -17,6 +17,7 @@
 #include <QtGlobal> // marks the texts the dialog translates
 
 #include <cmath>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -115,18 +116,22 @@ bool PlyDataFormEngine::Impl::CheckMaterial(int &out) const
 
 bool PlyDataFormEngine::Impl::CheckThickness(float &out) const
 {
-    out = view->GetThickness();
-    if (out == KeepValueSentinel)
+    const std::optional<float> entry = view->GetThickness();
+    out = entry.value_or(KeepValueSentinel);
+    if (!entry)
         return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Please enter Thickness"));
-    if (out > 0.0f && std::isfinite(out))
+    if (!std::isfinite(out))
+        return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Thickness must be a number within -3.4e+38 to 3.4e+38"));
+    if (out > 0.0f)
         return true;
     return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Thickness must be positive"));
 }
 
 bool PlyDataFormEngine::Impl::CheckAngle(float &out) const
 {
-    out = view->GetAngle();
-    if (out == KeepValueSentinel)
+    const std::optional<float> entry = view->GetAngle();
+    out = entry.value_or(KeepValueSentinel);
+    if (!entry)
         return BlankPasses(QT_TRANSLATE_NOOP("PlyDataForm", "Please enter Angle"));
     if (!(out >= -360.0f && out <= 360.0f))
         return Refuse(QT_TRANSLATE_NOOP("PlyDataForm", "Angle must be within -360 to 360 degrees"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 class Selection;
@@ -34,8 +35,10 @@ public:
     virtual void SetThickness(float value, bool select) = 0;
     virtual void SetAngle(float value, bool select) = 0;
     virtual std::string GetMaterialText() const = 0;
-    // A typed number wins over the menu; the blank entry gives KeepValueSentinel.
-    virtual float GetThickness() const = 0;
-    virtual float GetAngle() const = 0;
+    // A typed text wins over the menu and is always a value to check (NaN when
+    // it reads as no number, an infinity beyond the float range); nothing
+    // typed with the blank entry chosen: no value, each ply keeps its own.
+    virtual std::optional<float> GetThickness() const = 0;
+    virtual std::optional<float> GetAngle() const = 0;
     virtual std::string GetColor() const = 0;
 };

@@ -14,12 +14,13 @@
 #include "host/appcontext.h"
 #include "ui_layupformbase.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QGraphicsScene>
 #include <QMenu>
 #include <QProgressDialog>
 #include <QScrollBar>
 
+#include <deque>
 #include <iterator>
 #include <map>
 
@@ -66,6 +67,15 @@ struct LayupForm::Impl
     // The host names behind the material and colour entries, by entry id.
     std::map<int, std::string> materialNames;
     std::map<int, std::string> colorNames;
+    // Tree edits committed and not yet taken up, oldest first.
+    struct TreeEdit
+    {
+        int ply;
+        int column;
+        QString text;
+    };
+    std::deque<TreeEdit> treeEdits;
+    bool treeEditRefused = false;
 };
 
 LayupForm::LayupForm(QWidget *parent, AppContext *context, bool create)
@@ -80,9 +90,15 @@ LayupForm::LayupForm(QWidget *parent, AppContext *context, bool create)
     impl_->sketch->Attach(this);
     impl_->tree = std::make_unique<LayupTree>(u.wLamTreeList, context->GetMaterialList());
     impl_->tree->Attach(this);
-    // The tree is rebuilt after an accepted edit: the edit's editor must be gone by then.
-    connect(impl_->tree->Delegate(), &LayupTreeDelegate::EditCommitted, this, &LayupForm::LamTreeItemRenamed,
-            Qt::QueuedConnection);
+    // The tree is rebuilt after an accepted edit: the edit's editor must be
+    // gone by then, so edits are taken up from the event loop, and before any
+    // further input (see eventFilter).
+    connect(impl_->tree->Delegate(), &LayupTreeDelegate::EditCommitted, this,
+            [this](int ply, int column, const QString &text) {
+                impl_->treeEdits.push_back({ply, column, text});
+                QMetaObject::invokeMethod(this, &LayupForm::TakeTreeEdits, Qt::QueuedConnection);
+            });
+    qApp->installEventFilter(this);
     u.wLamTreeList->setRootIsDecorated(true);
     impl_->sketch->SetViewMode(0);
     u.wPlySizeSlider->hide();
@@ -511,13 +527,36 @@ void LayupForm::LamTreeItemDoubleClicked(QTreeWidgetItem *item)
         ClearSelection();
 }
 
-void LayupForm::LamTreeItemRenamed()
+void LayupForm::LamTreeItemRenamed(int ply, int column, const QString &text)
 {
-    int ply = 0;
     float thickness = 0.0f;
     float angle = 0.0f;
-    if (impl_->tree->ValidateRename(&ply, &thickness, &angle))
+    bool refused = false;
+    if (impl_->tree->ValidateRename(ply, column, text, &thickness, &angle, &refused))
         impl_->engine->ModifyFromTree(ply, thickness, angle);
+    impl_->treeEditRefused = impl_->treeEditRefused || refused;
+}
+
+bool LayupForm::TakeTreeEdits()
+{
+    impl_->treeEditRefused = false;
+    while (!impl_->treeEdits.empty()) {
+        const Impl::TreeEdit edit = impl_->treeEdits.front();
+        impl_->treeEdits.pop_front();
+        LamTreeItemRenamed(edit.ply, edit.column, edit.text);
+    }
+    return impl_->treeEditRefused;
+}
+
+bool LayupForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click's release can come in with the press whose focus change ended
+    // the edit: OK, Apply or Delete must act on the laminate with the edit.
+    // After a refusal's warning the click is dropped, as it is when the
+    // warning comes up between press and release.
+    if (!impl_->treeEdits.empty() && event->isInputEvent())
+        return TakeTreeEdits();
+    return LayupFormBase::eventFilter(watched, event);
 }
 
 void LayupForm::LamTreeRightButtonClicked(QTreeWidgetItem *, const QPoint &position, int)

@@ -73,7 +73,7 @@ public slots:
     void ImportButtonClick() override;
     void IndentButtonClick() override;
     void LamTreeItemDoubleClicked(QTreeWidgetItem *item) override;
-    void LamTreeItemRenamed() override;
+    void LamTreeItemRenamed(int ply, int column, const QString &text) override;
     void LamTreeRightButtonClicked(QTreeWidgetItem *item, const QPoint &position, int column) override;
     void LamTreeSelectionChanged() override;
     void LinkButtonClick() override;
@@ -99,8 +99,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Takes committed tree edits up before any input of the application.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Takes the committed tree edits up in order; true when one was refused.
+    bool TakeTreeEdits();
     // Enables control; when on, also appends entry calling slot to the
     // right-click menu (no slot: the paste submenu), after the clipboard
     // separator for the clipboard's commands.

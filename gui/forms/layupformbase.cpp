@@ -112,9 +112,9 @@ void LayupFormBase::LamTreeButtonClick()
     qWarning("LayupFormBase::LamTreeButtonClick(): Not implemented yet");
 }
 
-void LayupFormBase::LamTreeItemRenamed()
+void LayupFormBase::LamTreeItemRenamed(int, int, const QString &)
 {
-    qWarning("LayupFormBase::LamTreeItemRenamed(): Not implemented yet");
+    qWarning("LayupFormBase::LamTreeItemRenamed(int,int,const QString&): Not implemented yet");
 }
 
 void LayupFormBase::LamTreeRightButtonClicked(QTreeWidgetItem *, const QPoint &, int)

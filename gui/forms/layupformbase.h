@@ -35,7 +35,8 @@ public slots:
     virtual void ImportButtonClick();
     virtual void IndentButtonClick();
     virtual void LamTreeButtonClick();
-    virtual void LamTreeItemRenamed();
+    // text: what was typed into the column of the row of ply number ply.
+    virtual void LamTreeItemRenamed(int ply, int column, const QString &text);
     // position: global screen coordinates; item null on an empty part of the list.
     virtual void LamTreeRightButtonClicked(QTreeWidgetItem *item, const QPoint &position, int column);
     virtual void LamTreeSelectionChanged();

@@ -41,15 +41,15 @@ double EntryValue(const QComboBox *menu, int index, bool *ok = nullptr)
     return value.toDouble();
 }
 
-// A typed number wins; otherwise the menu's entry, the blank one meaning "keep".
-float ReadEntry(const QLineEdit *edit, const QComboBox *menu)
+// A typed text wins, read as it is (a value that does not fit a float as an
+// infinity, one that is no number as NaN, for the checks to refuse); otherwise
+// the menu's entry, the blank one meaning "keep".
+std::optional<float> ReadEntry(const QLineEdit *edit, const QComboBox *menu)
 {
-    bool typed = false;
-    const double value = NumberOrZero(edit->text(), &typed);
-    if (typed)
-        return ToFloat(value);
+    if (!edit->text().trimmed().isEmpty())
+        return ToFloat(ReadNumber(edit));
     if (menu->currentText() == kBlank)
-        return KeepValueSentinel;
+        return std::nullopt;
     return ToFloat(EntryValue(menu, menu->currentIndex()));
 }
 
@@ -148,9 +148,9 @@ void PlyDataForm::SetAngle(float value, bool select)
 
 std::string PlyDataForm::GetMaterialText() const { return ui->wMaterialMenu->currentText().toLatin1().toStdString(); }
 
-float PlyDataForm::GetThickness() const { return ReadEntry(ui->wThicknessEdit, ui->wThicknessMenu); }
+std::optional<float> PlyDataForm::GetThickness() const { return ReadEntry(ui->wThicknessEdit, ui->wThicknessMenu); }
 
-float PlyDataForm::GetAngle() const { return ReadEntry(ui->wAngleEdit, ui->wAngleMenu); }
+std::optional<float> PlyDataForm::GetAngle() const { return ReadEntry(ui->wAngleEdit, ui->wAngleMenu); }
 
 std::string PlyDataForm::GetColor() const { return ui->wColorMenu->currentText().toLatin1().toStdString(); }
 

@@ -40,8 +40,8 @@ public:
     void SetThickness(float value, bool select) override;
     void SetAngle(float value, bool select) override;
     std::string GetMaterialText() const override;
-    float GetThickness() const override;
-    float GetAngle() const override;
+    std::optional<float> GetThickness() const override;
+    std::optional<float> GetAngle() const override;
     std::string GetColor() const override;
 
 protected:

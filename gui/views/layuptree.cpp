@@ -98,6 +98,9 @@ void LayupTree::Show(const Layup &layup)
     list_->insertTopLevelItems(0, build.topRows);
     for (LayupTreeItem *row : build.groups)
         ApplyOpenState(row);
+    if (LayupTreeItem *row = reopenPly_ > 0 ? StoredPlyRow(reopenPly_) : nullptr)
+        list_->editItem(row, reopenColumn_);
+    reopenPly_ = reopenColumn_ = -1;
 }
 
 void LayupTree::AddItems(const Layup &layup, LayupTreeItem *parent, bool child, PlyGroup &whole, Build &build)
@@ -146,6 +149,10 @@ void LayupTree::Clear()
         if (row->IsGroup())
             openStates_[row->Id()] = row->isExpanded();
     }
+    if (editRow_) {
+        reopenPly_ = editRow_->Id();
+        reopenColumn_ = editColumn_;
+    }
     editRow_ = nullptr;
     editColumn_ = -1;
     // The rebuild that follows sets the selection itself.
@@ -159,18 +166,26 @@ void LayupTree::SetEditCell(LayupTreeItem *row, int column)
     editColumn_ = column;
 }
 
-bool LayupTree::ValidateRename(int *plyNumber, float *thickness, float *angle)
+bool LayupTree::ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle,
+                               bool *refused)
 {
-    auto *row = dynamic_cast<LayupTreeSimpleItem *>(editRow_);
-    if (!row)
-        return false;
+    LayupTreeSimpleItem *row = StoredPlyRow(plyNumber);
     PlySimple result(0, "");
-    if (!row->Validate(editColumn_, result))
+    if (!row || !row->Validate(column, text, result, refused))
         return false;
-    *plyNumber = result.Id();
     *thickness = result.Thickness();
     *angle = result.Angle();
     return true;
+}
+
+LayupTreeSimpleItem *LayupTree::StoredPlyRow(int plyNumber) const
+{
+    for (QTreeWidgetItemIterator it(list_); *it; ++it) {
+        auto *row = dynamic_cast<LayupTreeSimpleItem *>(*it);
+        if (row && !row->IsChild() && row->Id() == plyNumber)
+            return row;
+    }
+    return nullptr;
 }
 
 LayupTreeItem *LayupTree::ItemAt(const QModelIndex &index) const

@@ -11,9 +11,11 @@
 class Layup;
 class LayupTreeDelegate;
 class LayupTreeItem;
+class LayupTreeSimpleItem;
 class MaterialList;
 class PlyGroup;
 class QModelIndex;
+class QString;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -46,13 +48,17 @@ public:
     // Select exactly these group and link rows; ply rows keep their state.
     void SetSelectedGroups(const std::vector<int> &groups);
 
-    // The row and column whose in-place edit is running.
+    // The cell whose in-place editor is open (row null: none). A rebuild
+    // opens the editor again on that cell, where Tab took the user.
     void SetEditCell(LayupTreeItem *row, int column);
     LayupTreeItem *EditedRow() const { return editRow_; }
-    // Checks the value typed into the edited cell. True when it changed the
-    // ply: the out arguments then hold its number, thickness and angle. False
-    // with no edited row or after a refused or unchanged entry.
-    bool ValidateRename(int *plyNumber, float *thickness, float *angle);
+    // Checks text typed into the thickness or angle cell (column) of the
+    // stored ply numbered plyNumber (the row's number). True when it changed
+    // the ply: thickness and angle then hold the ply's values. False when no
+    // such row is shown and after a refused or unchanged entry; refused (may
+    // be null) tells whether a warning refused it.
+    bool ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle,
+                        bool *refused = nullptr);
 
     MaterialList *GetMaterialList() const { return materials_; }
     QTreeWidget *List() const { return list_; }
@@ -74,10 +80,15 @@ private:
     };
     void AddItems(const Layup &layup, LayupTreeItem *parent, bool child, PlyGroup &whole, Build &build);
     void ApplyOpenState(LayupTreeItem *row) const;
+    // The row of the ply numbered plyNumber outside links' expansions, or null.
+    LayupTreeSimpleItem *StoredPlyRow(int plyNumber) const;
 
     MaterialList *materials_;
     LayupTreeItem *editRow_ = nullptr;
     int editColumn_ = -1;
+    // The ply number and column of the editor that a rebuild closed, or -1.
+    int reopenPly_ = -1;
+    int reopenColumn_ = -1;
     QTreeWidget *list_;
     LayupTreeDelegate *delegate_;
     std::map<int, bool> openStates_;

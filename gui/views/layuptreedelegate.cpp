@@ -1,7 +1,11 @@
 #include "gui/views/layuptreedelegate.h"
 
+#include "gui/forms/numbertext.h"
 #include "gui/views/layuptree.h"
 #include "gui/views/layuptreeitem.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
 
 LayupTreeDelegate::LayupTreeDelegate(LayupTree *tree, QObject *parent)
     : QStyledItemDelegate(parent), tree_(tree)
@@ -15,14 +19,43 @@ QWidget *LayupTreeDelegate::createEditor(QWidget *parent, const QStyleOptionView
     auto *row = dynamic_cast<LayupTreeSimpleItem *>(tree_->ItemAt(index));
     if (!row || row->IsChild() || (index.column() != 1 && index.column() != 2))
         return nullptr;
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    // Every text is let through: the tree's check reports what is no number.
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        SetNumberValidator(line, true);
     tree_->SetEditCell(row, index.column());
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    return editor;
 }
 
-void LayupTreeDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void LayupTreeDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
 {
-    QStyledItemDelegate::setModelData(editor, model, index);
-    emit const_cast<LayupTreeDelegate *>(this)->EditCommitted();
+    tree_->SetEditCell(nullptr, -1);
+    QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+void LayupTreeDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
+{
+    // The typed text is reported, not written: the cell keeps showing the
+    // ply's value until the check takes the text up, so that an editor opened
+    // there meanwhile (Tab, Shift+Tab) cannot commit the text a second time.
+    // The report names the cell: by then Tab may have moved the editor on.
+    const auto *line = qobject_cast<QLineEdit *>(editor);
+    const auto *row = dynamic_cast<LayupTreeSimpleItem *>(tree_->ItemAt(index));
+    if (line && row && line->text() != index.data(Qt::EditRole).toString())
+        emit const_cast<LayupTreeDelegate *>(this)->EditCommitted(row->Id(), index.column(), line->text());
+}
+
+bool LayupTreeDelegate::eventFilter(QObject *editor, QEvent *event)
+{
+    if (QStyledItemDelegate::eventFilter(editor, event))
+        return true;
+    // The base has queued the commit of Enter and passes the key on: the line
+    // edit ignores it, and the dialog would take it for its default button (OK)
+    // and close before the value reached the laminate.
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 void LayupTreeDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const

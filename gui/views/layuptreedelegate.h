@@ -5,8 +5,9 @@
 class LayupTree;
 
 // The layup tree's cell editor: only the thickness and angle cells of
-// editable rows open an editor, a committed edit is reported once, and the
-// rows of a link's expansion paint red also when selected.
+// editable rows open an editor, a committed edit that changed the text is
+// reported once with the cell it was made in, and the rows of a link's
+// expansion paint red also when selected.
 class LayupTreeDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -19,13 +20,18 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 signals:
-    // An in-place edit ended and its text is in the cell.
-    void EditCommitted();
+    // An in-place edit ended: text was typed into the column of the row of
+    // ply plyNumber, whose cell still shows the ply's value. However the edit
+    // ended (Enter, Tab, a click elsewhere), the report names the cell edited,
+    // not the one the editor moved on to.
+    void EditCommitted(int plyNumber, int column, const QString &text);
 
 protected:
+    bool eventFilter(QObject *editor, QEvent *event) override;
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 private:

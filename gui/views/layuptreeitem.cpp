@@ -1,6 +1,7 @@
 #include "gui/views/layuptreeitem.h"
 
 #include "gui/views/layuptree.h"
+#include "gui/forms/numbertext.h"
 #include "gui/views/layuptreedelegate.h"
 #include "host/materiallist.h"
 #include "core/plyangle.h"
@@ -11,8 +12,10 @@
 #include <QMessageBox>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -26,20 +29,37 @@ QString ParentText(const QString &parent, int linkCount)
     return linkCount == 1 ? parent : parent + " (" + QString::number(linkCount) + ")";
 }
 
-// Reads one number as scanf's "%f" does, in the C locale whatever the user's.
-// Values that are not finite floats count as unreadable: they would end up
-// in the laminate as a thickness or angle.
-bool ReadNumber(const QString &text, float *value)
+enum class Reading { Number, Syntax, NotAFloat };
+
+// Reads one number as scanf's "%f" does, in the C locale whatever the user's,
+// after a lone decimal comma has become a point. A comma that is left (beside
+// a point or another comma) makes the text unreadable, rather than letting
+// "1.5,2" read as 1.5; so does anything but blanks after the number ("0.25x",
+// "0.2.5"), which scanf would drop without a word. A number that is no finite
+// float (inf, nan, 1e39) is told apart: it must never reach the laminate as a
+// thickness or angle.
+Reading ReadNumber(const QString &text, float *value)
 {
-    const QByteArray bytes = text.toLatin1();
+    const QString typed = WithDecimalPoint(text);
+    if (typed.contains(QLatin1Char(',')))
+        return Reading::Syntax;
+    const QByteArray bytes = typed.toLatin1();
     const char *first = bytes.constData();
     const char *last = first + bytes.size();
     while (first != last && std::isspace(static_cast<unsigned char>(*first)))
         ++first;
     if (first != last && *first == '+' && first + 1 != last && *(first + 1) != '-')
         ++first;
-    const auto [end, error] = std::from_chars(first, last, *value);
-    return error == std::errc() && end != first && std::isfinite(*value);
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (end == first || (error != std::errc() && error != std::errc::result_out_of_range))
+        return Reading::Syntax;
+    if (std::any_of(end, last, [](char c) { return !std::isspace(static_cast<unsigned char>(c)); }))
+        return Reading::Syntax;
+    if (error != std::errc() || !std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
+        return Reading::NotAFloat;
+    *value = static_cast<float>(number);
+    return Reading::Number;
 }
 
 } // namespace
@@ -95,33 +115,33 @@ void LayupTreeSimpleItem::Refresh()
         setFlags(flags() | Qt::ItemIsEditable);
 }
 
-bool LayupTreeSimpleItem::Validate(int column, PlySimple &result)
+bool LayupTreeSimpleItem::Validate(int column, const QString &typed, PlySimple &result, bool *refused)
 {
-    const QString title = QCoreApplication::translate("LayupTreeSimpleItem", "Validation Warning");
     bool changed = false;
+    const char *warning = nullptr;
     float value = 0.0f;
-    if (column != ThicknessColumn && column != AngleColumn) {
-        // nothing to check
-    } else if (!ReadNumber(text(column), &value)) {
-        ShowWarning(title,
-                    QCoreApplication::translate("LayupTreeSimpleItem", "Syntax error: enter regular numerical value"));
+    const Reading reading =
+        column == ThicknessColumn || column == AngleColumn ? ReadNumber(typed, &value) : Reading::Number;
+    if (reading == Reading::Syntax) {
+        warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Syntax error: enter regular numerical value");
     } else if (column == ThicknessColumn) {
-        if (value <= 0.0f) {
-            ShowWarning(title, QCoreApplication::translate("LayupTreeSimpleItem", "Thickness must be positive"));
-        } else if (ValuesDiffer(value, ply_.Thickness(), kPlyTolerance)) {
+        if (reading == Reading::NotAFloat)
+            warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Thickness must be a number within -3.4e+38 to 3.4e+38");
+        else if (value <= 0.0f)
+            warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Thickness must be positive");
+        else if ((changed = ValuesDiffer(value, ply_.Thickness(), kPlyTolerance)))
             ply_.SetThickness(value);
-            changed = true;
-        }
-    } else if (value < -360.0f || value > 360.0f) {
-        ShowWarning(title,
-                    QCoreApplication::translate("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees"));
-    } else {
-        value = FoldAngle(value);
-        if (ValuesDiffer(value, ply_.Angle(), kPlyTolerance)) {
-            ply_.SetAngle(value);
-            changed = true;
-        }
+    } else if (column == AngleColumn) {
+        if (reading == Reading::NotAFloat || value < -360.0f || value > 360.0f)
+            warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees");
+        else if ((changed = ValuesDiffer(FoldAngle(value), ply_.Angle(), kPlyTolerance)))
+            ply_.SetAngle(FoldAngle(value));
     }
+    if (refused)
+        *refused = warning != nullptr;
+    if (warning)
+        ShowWarning(QCoreApplication::translate("LayupTreeSimpleItem", "Validation Warning"),
+                    QCoreApplication::translate("LayupTreeSimpleItem", warning));
     Refresh();
     if (changed)
         result = ply_;

@@ -50,10 +50,11 @@ public:
     bool IsGroup() const override { return false; }
     void Refresh() override;
 
-    // Reads the text typed into column and checks it; a refused entry shows one
-    // "Validation Warning". The row's texts are rewritten from its ply in any
-    // case. True when the value changed: result then holds the row's ply.
-    bool Validate(int column, PlySimple &result);
+    // Checks typed as the new text of column; a refused entry shows one
+    // "Validation Warning" and sets refused (may be null). The row's texts are
+    // rewritten from its ply in any case. True when the value changed: result
+    // then holds the row's ply.
+    bool Validate(int column, const QString &typed, PlySimple &result, bool *refused = nullptr);
 
     const PlySimple &Ply() const { return ply_; }
 

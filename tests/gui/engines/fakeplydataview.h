@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,12 @@ struct FakePlyView : PlyDataFormView
     void SetThickness(float value, bool select) override { (select ? thickness : thicknesses.emplace_back()) = value; }
     void SetAngle(float value, bool select) override { (select ? angle : angles.emplace_back()) = value; }
     std::string GetMaterialText() const override { return materials.Text(); }
-    float GetThickness() const override { return thickness; }
-    float GetAngle() const override { return angle; }
+    // KeepValueSentinel stands for the blank entry, nothing typed.
+    std::optional<float> GetThickness() const override { return Entry(thickness); }
+    std::optional<float> GetAngle() const override { return Entry(angle); }
+    static std::optional<float> Entry(float value)
+    {
+        return value == KeepValueSentinel ? std::nullopt : std::optional<float>(value);
+    }
     std::string GetColor() const override { return colors.Text(); }
 };

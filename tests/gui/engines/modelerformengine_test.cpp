@@ -104,6 +104,10 @@ TEST(ModelerEngine, AcceptsEachBoundAndRefusesBeyondIt)
     enum Field { Stress, Mass, Damping, Temperature, HillF12, Keyin };
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const char *const location = "Bottom Fiber Distance must be a finite number";
+    const char *const floatRange = "Allowable Stress must be a number within -3.4e+38 to 3.4e+38";
+    const char *const massFinite = "Non-Structural Mass per Unit Area must be a finite number";
+    const char *const dampingFinite = "Damping Coefficient must be a finite number";
+    const char *const temperatureFinite = "Reference Temperature must be a finite number";
     const struct
     {
         int unitSystem;
@@ -117,10 +121,11 @@ TEST(ModelerEngine, AcceptsEachBoundAndRefusesBeyondIt)
         {2, Temperature, -459.68, kTemperature}, {20, Temperature, 0, nullptr}, {20, Temperature, -1, kTemperature},
         {10, HillF12, 1.0, nullptr}, {10, HillF12, -1.0, nullptr}, {10, HillF12, 1.01, kF12},
         {10, HillF12, -1.01, kF12},
-        // Not a finite number: refused, never stored.
-        {10, Stress, nan, kStress}, {10, Stress, inf, kStress}, {10, Mass, nan, kMass}, {10, Damping, inf, kDamping},
-        {10, Temperature, nan, kTemperature}, {10, HillF12, nan, kF12}, {10, Keyin, inf, location},
-        {10, Keyin, nan, location},
+        // Not a finite number (a float field's text beyond the float range
+        // reads as an infinity): refused as such, never stored.
+        {10, Stress, nan, floatRange}, {10, Stress, -inf, floatRange}, {10, Mass, nan, massFinite},
+        {10, Damping, inf, dampingFinite}, {10, Temperature, nan, temperatureFinite}, {10, HillF12, nan, kF12},
+        {10, HillF12, inf, kF12}, {10, Keyin, inf, location}, {10, Keyin, nan, location},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(std::to_string(row.field) + " = " + std::to_string(row.value));

@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -382,6 +383,117 @@ TEST_F(LayupFormTest, DoubleClickModifiesThatPlyAloneAndTreeEditsReachTheLayup)
         EXPECT_EQ(list->topLevelItem(0)->text(2).trimmed(), "+30") << "the rows show the layup again";
         form.reject();
     });
+}
+
+// Opens the editor of the top row's cell with the edit key, as a user would.
+QLineEdit *EditTopCell(LayupForm &form, int column)
+{
+    auto *list = Child<QTreeWidget>(&form, "wLamTreeList");
+    form.activateWindow(); // again after a warning box
+    GuiTest::ProcessEventsUntil([&form] { return form.isActiveWindow(); });
+    list->setCurrentItem(list->topLevelItem(0), column);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F2);
+    return qobject_cast<QLineEdit *>(list->indexWidget(list->currentIndex()));
+}
+
+// A cell typed over key by key, the edit ended as a user ends it: whichever
+// way, the cell edited is the one checked. A value taken is one undo step; a
+// refused one shows its one warning and the old text.
+TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
+{
+    enum End { Enter, Tab, Backtab, ClickElsewhere, FocusLost };
+    const struct
+    {
+        int column;
+        const char *typed;
+        End end;
+        const char *result; // the cell's text once taken, or the warning
+    } rows[] = {
+        {1, "0,5", Tab, "0.5 "},
+        {2, "-30", Backtab, "-30 "},
+        {1, "0.4", Enter, "0.4 "},
+        {1, "0.6", ClickElsewhere, "0.6 "},
+        {2, "45", FocusLost, "+45 "},
+        {1, "abc", Tab, "Syntax error: enter regular numerical value"},
+        {1, "1.5,2", Enter, "Syntax error: enter regular numerical value"},
+        {1, "1e39", Tab, "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {2, "400", Backtab, "Angle must be between -360 and +360 degrees"},
+        {2, "nan", ClickElsewhere, "Angle must be between -360 and +360 degrees"},
+    };
+    const auto stored = [this](int column) { // of the top row's ply
+        const PlySimple ply = Plies(lam.GetLaminate().RootGroup()).back();
+        return column == 1 ? ply.Thickness() : ply.Angle();
+    };
+    const float before[] = {0.0f, stored(1), stored(2)};
+    Run([&] {
+        auto *list = Child<QTreeWidget>(&form, "wLamTreeList");
+        auto *undo = Child<QPushButton>(&form, "wUndoButton");
+        for (const auto &row : rows) {
+            const std::string typed = row.typed;
+            const QString old = list->topLevelItem(0)->text(row.column);
+            QLineEdit *editor = EditTopCell(form, row.column);
+            ASSERT_TRUE(editor) << typed;
+            QTest::keyClicks(editor, row.typed);
+            EXPECT_EQ(editor->text().toStdString(), typed == "0,5" ? "0.5" : typed) << "a lone comma shows as a point";
+            GuiTest::WarningCatcher catcher("layup-tree-" + typed);
+            switch (row.end) {
+            case Enter: QTest::keyClick(editor, Qt::Key_Return); break;
+            case Tab: QTest::keyClick(editor, Qt::Key_Tab); break;
+            case Backtab: QTest::keyClick(editor, Qt::Key_Backtab, Qt::ShiftModifier); break;
+            case ClickElsewhere:
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->topLevelItem(1)).center());
+                break;
+            case FocusLost: Child(&form, "wStackingSeqMenu")->setFocus(); break;
+            }
+            const bool taken = QString(row.result).endsWith(' ');
+            GuiTest::ProcessEventsUntil([&] { return taken ? undo->isEnabled() : !catcher.Boxes().empty(); }, 2000);
+            GuiTest::ProcessEventsUntil([] { return false; }, 50); // no second report
+            ASSERT_TRUE(form.isVisible()) << typed << ": Enter is not the dialog's OK";
+            GuiTest::SaveScreenshot(&form, QString::fromStdString("layup-tree-ended-" + typed));
+            EXPECT_EQ(list->topLevelItem(0)->text(row.column), taken ? QString(row.result) : old) << typed;
+            if (taken) {
+                EXPECT_TRUE(catcher.Boxes().empty()) << typed;
+                EXPECT_EQ(stored(row.column), QString(row.result).toFloat()) << typed;
+                if (row.end == Tab) { // the editor Tab opened on the row below outlives the rebuild
+                    EXPECT_TRUE(list->indexWidget(list->model()->index(1, row.column))) << typed;
+                }
+                Click(&form, "wUndoButton");
+                EXPECT_FALSE(undo->isEnabled()) << typed << ": one undo step";
+            } else {
+                ASSERT_EQ(catcher.Boxes().size(), 1u) << typed;
+                EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), row.result);
+            }
+            EXPECT_EQ(stored(row.column), before[row.column]) << typed;
+            if (QWidget *open = list->indexWidget(list->currentIndex()))
+                QTest::keyClick(open, Qt::Key_Escape);
+        }
+        form.reject();
+    });
+}
+
+// A click on Apply that ends an edit comes with its release before the event
+// loop runs again: Apply acts on the laminate with the value taken up.
+TEST_F(LayupFormTest, ApplyClickedWhileEditingSavesTheEdit)
+{
+    GuiTest::WarningCatcher catcher;
+    bool again = false;
+    EXPECT_EQ(Run(
+                  [this] {
+                      for (const char *typed : {"-1", "0.5"}) { // Apply ends the dialog once the laminate changed
+                          QTest::keyClicks(EditTopCell(form, 1), typed);
+                          QTest::mouseClick(Child(&form, "wApplyButton"), Qt::LeftButton);
+                      }
+                      if (form.isVisible())
+                          form.reject();
+                  },
+                  &again),
+              QDialog::Accepted);
+    EXPECT_TRUE(again);
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].text, "Thickness must be positive");
+    EXPECT_EQ(Plies(lam.GetLaminate().RootGroup()).back().Thickness(), 0.5f);
 }
 
 } // namespace

@@ -49,17 +49,6 @@ namespace {
 
 using namespace FormDriver;
 
-// Known faults whose fixes are on their way: the actions or checks that meet
-// them stay off until then. Turn each on once its fix is in; turned on alone
-// today, each meets its fault within the default run (the last one with seed 1).
-constexpr bool kTabCommitsEditedCell = false; // tree edits ended by Tab or Shift+Tab
-constexpr bool kPropertiesUpdateUndo = true;  // the Undo tooltip right after the properties dialog
-constexpr bool kCommaIsDecimalMark = false;   // "1,5" typed into number fields and tree cells
-constexpr bool kKeepMarkerRefused = false;    // -999999 typed into the ply data dialog
-constexpr bool kDoubleClickInSketch = true;   // a quick Ctrl double click in the sketch toggles twice
-constexpr bool kTrailingTextRefused = false;  // "0.25x" typed into a tree cell is refused, not read as 0.25
-constexpr bool kUngroupRedrawsSketch = true;  // the sketch drops the links that Ungroup of their group removes
-
 int EnvNumber(const char *name, int fallback)
 {
     const char *text = std::getenv(name);
@@ -178,8 +167,7 @@ private:
     {
         QStringList texts = thickness ? QStringList{"0.1", "0.125", "0.2", "0.25", ".3", "2e-1", "1.5", "0", "-0.5", "1e39"}
                                       : QStringList{"0", "15", "-30", "45", "-90", "22.5", "135", "-200", "360", "400", "-361", "1e39"};
-        texts << (kCommaIsDecimalMark ? QStringList{thickness ? "1,5" : "-22,5"} : QStringList())
-              << (kKeepMarkerRefused ? QStringList{"-999999"} : QStringList());
+        texts << (thickness ? "1,5" : "-22,5") << "-999999";
         return texts[Rand(int(texts.size()))];
     }
     template <class T>
@@ -231,8 +219,7 @@ private:
         const bool twice = Chance(25), wasSelected = row.IsSelected();
         Note(std::string(twice ? "double " : "") + "click sketch row of ply " + std::to_string(row.Id()));
         Click(sketch->viewport(), SketchPoint(row), with, twice);
-        if (with == Qt::ControlModifier && !row.IsChild() && sketch->ViewMode() != SketchScaleView &&
-            (!twice || kDoubleClickInSketch)) {
+        if (with == Qt::ControlModifier && !row.IsChild() && sketch->ViewMode() != SketchScaleView) {
             EXPECT_EQ(row.IsSelected(), wasSelected == twice) << "a Ctrl-click toggles the ply";
         }
     }
@@ -249,9 +236,9 @@ private:
         LayupTreeSimpleItem *row = Pick(rows);
         const int column = 1 + Rand(2), number = row->Id();
         const PlySimple before = *Stored(number);
-        const QString text = Chance(10) ? Pick(std::vector<QString>{"abc", kTrailingTextRefused ? "0.25x" : ""})
+        const QString text = Chance(10) ? Pick(std::vector<QString>{"abc", "0.25x", "0.2.5"})
                                         : Typed(column == 1);
-        const int end = Pick(kTabCommitsEditedCell ? std::vector{0, 1, 2, 3, 4, 5} : std::vector{0, 3, 4, 5});
+        const int end = Rand(6);
         const char *endNames[] = {"Enter", "Tab", "Shift+Tab", "a click on a row", "Escape", "a click on the sketch"};
         Note("type '" + text.toStdString() + "' into column " + std::to_string(column) + " of ply " +
              std::to_string(number) + ", then " + endNames[end]);
@@ -397,11 +384,8 @@ private:
     // New, Paste and Link are left alone in a large laminate, Ungroup of a linked group until its fix.
     bool Avoided(const QString &command)
     {
-        const std::vector<int> groups = form_.Tree()->GetSelectedGroups();
-        const bool linked = std::any_of(groups.begin(), groups.end(), [this](int id) { return Root().CountLinksTo(id); });
-        return (Large() && QStringList{"wNewButton", "wPasteButton", "wLinkToolButton", "New...", "Paste", "Link"}
-                               .contains(command)) ||
-               (!kUngroupRedrawsSketch && linked && (command == "wOutdentToolButton" || command == "Ungroup"));
+        return Large() && QStringList{"wNewButton", "wPasteButton", "wLinkToolButton", "New...", "Paste", "Link"}
+                              .contains(command);
     }
 
     void PressButton()
@@ -423,8 +407,6 @@ private:
                     progress->cancel();
             });
         button->click();
-        if (button->objectName() == "wLamOptionButton" && !kPropertiesUpdateUndo)
-            form_.Tree()->Notify(LayupShowSelectionChanged); // what the next selection change does
     }
 
     void RightClickEntry()

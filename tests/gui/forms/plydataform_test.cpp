@@ -130,6 +130,29 @@ TEST_F(PlyDataFormTest, ModifyingSeveralPliesKeepsTheBlankAttributes)
                   std::tuple(thickness, material, 15)) << n;
 }
 
+// Several plies, where the blank entries mean "keep": whatever is typed is a
+// value to check, the keep marker's own number and the unreadable included.
+TEST_F(PlyDataFormTest, TypedEntriesAreAlwaysChecked)
+{
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"wThicknessEdit", "-999999", "Thickness must be positive"},
+        {"wAngleEdit", "-999999", "Angle must be within -360 to 360 degrees"},
+        {"wThicknessEdit", "1e39", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {"wThicknessEdit", "-", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+    };
+    for (const auto &[field, typed, warning] : rows) {
+        GuiTest::WarningCatcher catcher("plydata-typed-warning");
+        const auto type = [field = field, typed = typed](PlyDataForm *form) {
+            GuiTest::TypeText(Child(form, field), typed);
+            Click(form, "wDoneButton");
+            form->reject();
+        };
+        EXPECT_FALSE(RunDialog(false, LaminateHost::Plies({1, 2, 3}), type));
+        ASSERT_EQ(catcher.Boxes().size(), 1u) << typed;
+        EXPECT_EQ(catcher.Boxes()[0].text.toStdString(), warning);
+    }
+}
+
 TEST_F(PlyDataFormTest, AModifiedPlyKeepsValuesBeyondSixDigits)
 {
     LaminateHost precise(LaminateHost::WithPlies({{0.1234567f, 12.345678f, 301, 2}}));

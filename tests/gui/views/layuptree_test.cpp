@@ -151,11 +151,19 @@ TEST_F(LayupTreeTest, InPlaceEntriesAreCheckedAndFolded)
         const char *warning; // empty: none
     } rows[] = {
         {1, "abc", false, "0.25 ", "Syntax error: enter regular numerical value"},
-        {1, "inf", false, "0.25 ", "Syntax error: enter regular numerical value"},
+        {1, "1.5,2", false, "0.25 ", "Syntax error: enter regular numerical value"},
+        {1, "1,5,2", false, "0.25 ", "Syntax error: enter regular numerical value"},
+        {1, "inf", false, "0.25 ", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+        {1, "1e39", false, "0.25 ", "Thickness must be a number within -3.4e+38 to 3.4e+38"},
         {1, "0", false, "0.25 ", "Thickness must be positive"},
         {1, "0.2500001", false, "0.25 ", ""},
-        {1, " 0.5mm", true, "0.5 ", ""},
+        {1, "0.5mm", false, "0.25 ", "Syntax error: enter regular numerical value"},
+        {1, "0.2.5", false, "0.25 ", "Syntax error: enter regular numerical value"},
+        {1, " 0.5 ", true, "0.5 ", ""},
+        {1, "0,75", true, "0.75 ", ""},
         {2, "400", false, "+30 ", "Angle must be between -360 and +360 degrees"},
+        {2, "nan", false, "+30 ", "Angle must be between -360 and +360 degrees"},
+        {2, "-1e39", false, "+30 ", "Angle must be between -360 and +360 degrees"},
         {2, "135", true, "-45 ", ""},
         {2, "+270", true, "+90 ", ""},
         {2, "-270", true, "-90 ", ""},
@@ -165,11 +173,9 @@ TEST_F(LayupTreeTest, InPlaceEntriesAreCheckedAndFolded)
     for (const auto &row : rows) {
         GuiTest::WarningCatcher catcher;
         LayupTreeItem *item = Row(1);
-        tree.SetEditCell(item, row.column);
-        item->setText(row.column, QString::fromLatin1(row.typed));
-        int number = 0;
         float thickness = 0.0f, angle = 0.0f;
-        EXPECT_EQ(tree.ValidateRename(&number, &thickness, &angle), row.changed) << row.typed;
+        EXPECT_EQ(tree.ValidateRename(1, row.column, QString::fromLatin1(row.typed), &thickness, &angle), row.changed)
+            << row.typed;
         EXPECT_EQ(item->text(row.column).toStdString(), row.shown) << row.typed;
         if (*row.warning) {
             ASSERT_EQ(catcher.Boxes().size(), 1u) << row.typed;
@@ -178,14 +184,9 @@ TEST_F(LayupTreeTest, InPlaceEntriesAreCheckedAndFolded)
         } else {
             EXPECT_TRUE(catcher.Boxes().empty()) << row.typed;
         }
-        if (row.changed) {
-            EXPECT_EQ(number, 1);
-        }
     }
-    tree.Clear();
-    int number = 0;
     float value = 0.0f;
-    EXPECT_FALSE(tree.ValidateRename(&number, &value, &value)) << "no row is edited after a rebuild";
+    EXPECT_FALSE(tree.ValidateRename(2, 1, "0.5", &value, &value)) << "no such row";
 }
 
 TEST_F(LayupTreeTest, OnlyThicknessAndAngleOfStoredPliesOpenAnEditor)
