@@ -29,29 +29,17 @@ bool Contains(const std::vector<int> &sorted, int value)
 }
 
 // The selected ply numbers, each to be taken as many times as it was
-// selected. Taking counts down instead of erasing from a list, so that a large
-// selection goes in time linear in the layup; numbers that lie close together,
-// as a selection of plies does, are counted in a table indexed by number.
+// selected. Taking counts down instead of erasing from a sorted list, so that
+// a large selection goes in time linear in the layup (times a search).
 class PlyMarks
 {
 public:
     explicit PlyMarks(std::vector<int> numbers)
     {
-        if (numbers.empty())
-            return;
-        const auto [low, high] = std::minmax_element(numbers.begin(), numbers.end());
-        const long long span = static_cast<long long>(*high) - *low + 1;
-        if (span <= 2 * static_cast<long long>(numbers.size()) + 1024) {
-            low_ = *low;
-            left_.assign(static_cast<size_t>(span), 0);
-            for (const int number : numbers)
-                ++left_[static_cast<size_t>(number - low_)];
-            return;
-        }
         std::sort(numbers.begin(), numbers.end());
         for (const int number : numbers) {
-            if (sparse_.empty() || sparse_.back() != number) {
-                sparse_.push_back(number);
+            if (numbers_.empty() || numbers_.back() != number) {
+                numbers_.push_back(number);
                 left_.push_back(0);
             }
             ++left_.back();
@@ -61,27 +49,19 @@ public:
     // False when number is not selected or was taken as often as selected.
     bool Take(int number)
     {
-        size_t at = 0;
-        if (sparse_.empty()) {
-            if (number < low_ || static_cast<long long>(number) - low_ >= static_cast<long long>(left_.size()))
-                return false;
-            at = static_cast<size_t>(number - low_);
-        } else {
-            const auto found = std::lower_bound(sparse_.begin(), sparse_.end(), number);
-            if (found == sparse_.end() || *found != number)
-                return false;
-            at = static_cast<size_t>(found - sparse_.begin());
-        }
-        if (left_[at] == 0)
+        const auto found = std::lower_bound(numbers_.begin(), numbers_.end(), number);
+        if (found == numbers_.end() || *found != number)
             return false;
-        --left_[at];
+        int &left = left_[static_cast<size_t>(found - numbers_.begin())];
+        if (left == 0)
+            return false;
+        --left;
         return true;
     }
 
 private:
-    int low_ = 0;             // the number of left_[0] in a table
-    std::vector<int> sparse_; // otherwise the distinct numbers, ascending
-    std::vector<int> left_;   // how many times each may still be taken
+    std::vector<int> numbers_; // the distinct numbers, ascending
+    std::vector<int> left_;    // how many times each may still be taken
 };
 
 // Moves group's selected plies to taken (shared; dropped when taken is null)
