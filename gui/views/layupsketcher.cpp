@@ -79,13 +79,17 @@ LayupSketcher::~LayupSketcher()
         delete item;
 }
 
+std::array<QGraphicsItem *, 9> LayupSketcher::FixedItems() const
+{
+    return {planeLine_,   separator_, headings_[0], headings_[1], headings_[2],
+            headings_[3], planeText_, infoBox_,     infoText_};
+}
+
 bool LayupSketcher::SceneHoldsOnlySketch() const
 {
     const QGraphicsScene *canvas = scene();
     qsizetype ours = 0;
-    for (const QGraphicsItem *item : std::initializer_list<const QGraphicsItem *>{
-             infoText_, infoBox_, planeText_, headings_[3], headings_[2], headings_[1], headings_[0], separator_,
-             planeLine_}) {
+    for (const QGraphicsItem *item : FixedItems()) {
         if (item->scene() != canvas)
             return false;
         ++ours;
@@ -113,11 +117,12 @@ void LayupSketcher::DropFirstRows(size_t count)
         rows_.erase(first, last);
         return;
     }
-    std::vector<QGraphicsItem *> kept{planeLine_,   separator_, headings_[0], headings_[1], headings_[2],
-                                      headings_[3], planeText_, infoBox_,     infoText_};
-    for (auto row = last; row != rows_.end(); ++row)
-        kept.insert(kept.end(), {(*row)->Rectangle(), (*row)->Frame(), (*row)->Highlight(), (*row)->DataLabel(),
-                                 (*row)->MaterialLabel()});
+    const auto fixed = FixedItems();
+    std::vector<QGraphicsItem *> kept(fixed.begin(), fixed.end());
+    for (auto row = last; row != rows_.end(); ++row) {
+        const auto items = (*row)->Items();
+        kept.insert(kept.end(), items.begin(), items.end());
+    }
     for (QGraphicsItem *item : kept)
         canvas->removeItem(item);
     for (auto row = first; row != last; ++row)

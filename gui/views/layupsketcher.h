@@ -5,6 +5,7 @@
 #include <QGraphicsView>
 #include <QPoint>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,6 +106,8 @@ protected:
 
 private:
     void BuildCanvas();
+    // The sketch's items outside its rows, in the order they were put on the scene.
+    std::array<QGraphicsItem *, 9> FixedItems() const;
     bool SceneHoldsOnlySketch() const;
     void DropFirstRows(size_t count);
     PlySketch *RowOf(const QGraphicsItem *item) const;

@@ -13,6 +13,8 @@
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFrameWidth = 104;
@@ -149,17 +151,21 @@ void PlySketch::ShowLabels(bool show)
     materialLabel_->setVisible(show);
 }
 
+std::array<QGraphicsItem *, 5> PlySketch::Items() const
+{
+    return {rectangle_, frame_, highlight_, dataLabel_, materialLabel_};
+}
+
 bool PlySketch::Contains(const QGraphicsItem *item) const
 {
-    return item && (item == rectangle_ || item == frame_ || item == highlight_ || item == dataLabel_ ||
-                    item == materialLabel_);
+    const auto items = Items();
+    return item && std::find(items.begin(), items.end(), item) != items.end();
 }
 
 int PlySketch::CountItemsOn(const QGraphicsScene *scene) const
 {
     int count = 0;
-    for (const QGraphicsItem *item : std::initializer_list<const QGraphicsItem *>{rectangle_, frame_, highlight_,
-                                                                                  dataLabel_, materialLabel_}) {
+    for (const QGraphicsItem *item : Items()) {
         if (item->scene() != scene)
             return -1;
         ++count;

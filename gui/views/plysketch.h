@@ -3,6 +3,7 @@
 #include <QGraphicsScene>
 #include <QPointer>
 
+#include <array>
 #include <string>
 
 class ColorInfo;
@@ -37,6 +38,9 @@ public:
     void Place(int x, int y, int rectangleX);
     void SetSelected(bool selected, bool repaint);
     void ShowLabels(bool show);
+    // The row's own items (not the hatch lines, children of the rectangle), in
+    // the order they were put on the scene.
+    std::array<QGraphicsItem *, 5> Items() const;
     // Whether item is one of this row's items.
     bool Contains(const QGraphicsItem *item) const;
     // How many items the row has on scene, hatch lines included; -1 when
