@@ -2,7 +2,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-jobs=$(nproc)
+# CORVANE_JOBS limits the build and test jobs (default: every core).
+jobs=${CORVANE_JOBS:-$(nproc)}
 
 # The targets that configure_build builds; empty for all of them.
 build_targets=()
