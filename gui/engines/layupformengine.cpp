@@ -70,6 +70,8 @@ void LayupFormEngine::Initialize()
     impl_->view->Refresh(true, true);
 }
 
+const Selection &LayupFormEngine::CurrentSelection() const { return impl_->selection; }
+
 void LayupFormEngine::SetSelection(const Selection &selection)
 {
     impl_->selection.plies = selection.plies;
@@ -133,7 +135,7 @@ void LayupFormEngine::SetStacking(int menuIndex)
     impl_->view->ShowWarningArgs(
         QT_TRANSLATE_NOOP("LayupForm", "Stacking Sequence Error"),
         QT_TRANSLATE_NOOP("LayupForm", "The full stack would have %1 plies, more than the %2 a laminate may have."),
-        static_cast<int>(laminates.StackedPlies(rule)), LaminateManager::kMaxLoadedPlies);
+        static_cast<int>(laminates.StackedPlies(rule)), LaminateManager::StackedPlyLimit());
 }
 
 void LayupFormEngine::UpdateView()

@@ -22,6 +22,8 @@ public:
     void Initialize();
     // The views' selection becomes the engine's; the view is brought in line.
     void SetSelection(const Selection &selection);
+    // What the editing commands act on.
+    const Selection &CurrentSelection() const;
     // False (after a warning) for a laminate without plies or with a ply whose
     // material the host does not know; else the laminate counts as saved.
     bool Ok();
