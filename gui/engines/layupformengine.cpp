@@ -299,7 +299,11 @@ bool LayupFormEngine::AutoGroup(float *progress)
     return done;
 }
 
-void LayupFormEngine::AutoGroupFinish() { impl_->Layups().ResetAutoGroup(); }
+void LayupFormEngine::AutoGroupFinish()
+{
+    impl_->Layups().ResetAutoGroup();
+    UpdateView(); // the grouping emptied the clipboard when it began: nothing to paste
+}
 
 void LayupFormEngine::Import() {}
 
@@ -317,10 +321,12 @@ void LayupFormEngine::NewPly(bool below)
     impl_->Layups().SetInsertBefore(below);
     impl_->Laminates().BeginEdit();
     std::unique_ptr<PlyDataFormView> form = impl_->view->CreatePlyDataForm(impl_->context);
-    if (form && form->Exec(true, impl_->selection))
+    if (form && form->Exec(true, impl_->selection)) {
         impl_->view->Refresh(true, true);
-    else
+    } else {
         impl_->Laminates().CancelEdit();
+        UpdateView(); // a material picked in the dialog is now one the material menu offers
+    }
     TraceLine("LayupFormEngine::NewPly ends.");
 }
 
@@ -364,6 +370,8 @@ bool LayupFormEngine::Modify()
     }
     if (changed)
         impl_->view->Refresh(true, true);
+    else
+        UpdateView(); // a material picked in the dialog is now one the material menu offers
     TraceLine("LayupFormEngine::Modify ends.");
     return true;
 }
@@ -405,6 +413,8 @@ void LayupFormEngine::BrowseMaterials()
     impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
     if (changed)
         impl_->MaterialsChanged();
+    else
+        UpdateView(); // the material picked is now one the material menu offers
 }
 
 bool LayupFormEngine::SelectMaterial(const char *name)
@@ -442,9 +452,12 @@ bool LayupFormEngine::SelectMaterial(const char *name)
                                  QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
     } else if (impl_->Layups().ModifyMaterial(plies, id)) {
         impl_->view->Refresh(true, true);
+        return pickerShown;
     } else {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
     }
+    if (pickerShown)
+        UpdateView(); // the material picked is now one the material menu offers
     return pickerShown;
 }
 

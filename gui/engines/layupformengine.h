@@ -67,7 +67,8 @@ public:
     void ModifyFromTree(int plyNumber, float thickness, float angle);
     // One step of automatic grouping; true when it is done (the tree is then rebuilt).
     bool AutoGroup(float *progress);
-    // Abandons a running automatic grouping; nothing is recorded.
+    // Abandons a running automatic grouping; nothing is recorded. The
+    // controls follow the clipboard, which the grouping emptied.
     void AutoGroupFinish();
     void Import();
     // Logs the laminate's property listing line by line.
