@@ -519,7 +519,7 @@ private:
     void Check()
     {
         if (Rule() == StackingSimple)
-            half_ = false; // the dialog goes back to "Full" for a rule that repeats nothing
+            half_ = false;
         const Description want(Root(), HalfShown(), [this](int id) { return MaterialTexts(id).first; });
         const Selection &acting = form_->EngineSelection();
         const std::set<int> plies(acting.plies.begin(), acting.plies.end());
@@ -837,7 +837,7 @@ private:
             {&A::PressButton, 12}, {&A::RightClick, 5},   {&A::SelectInTree, 4}, {&A::TreeMouse, 5},
             {&A::TreeKeys, 3},     {&A::ClickSketch, 5},  {&A::EditCell, 8},     {&A::DoubleClickRow, 2},
             {&A::ChangeOption, 6}, {&A::OpenOrClose, 2},  {&A::LinkMatching, 4}, {&A::UngroupOrUnlink, 3},
-            {&A::RefuseStacking, 1}, {&A::Close, 1},      {&A::PrintOrHelp, 1}};
+            {&A::RefuseStacking, 1}, {&A::Close, 1},      {&A::PrintOrHelp, 1},  {&A::UndoRun, 1}};
         int total = 0;
         for (const auto &entry : weighted)
             total += entry.second;
@@ -984,7 +984,10 @@ private:
         const bool twice = Chance(25), wasSelected = row.IsSelected();
         Note(std::string(twice ? "double " : "") + "click sketch row of ply " + std::to_string(row.Id()));
         Click(sketch->viewport(), SketchPoint(row), with, twice);
-        if (with == Qt::ControlModifier && !row.IsChild() && sketch->ViewMode() != SketchScaleView) {
+        if (sketch->ViewMode() == SketchScaleView)
+            return;
+        EXPECT_TRUE(form_->EngineSelection().Groups().empty()) << "a click in the sketch selects plies only";
+        if (with == Qt::ControlModifier && !row.IsChild()) {
             EXPECT_EQ(row.IsSelected(), wasSelected == twice) << "a Ctrl-click toggles the ply";
         }
     }
@@ -1211,6 +1214,8 @@ private:
         }
         button->click();
         autoGrouping_ = false;
+        if (Rule() == StackingSimple)
+            half_ = false; // the dialog goes back to "Full" for a rule that repeats nothing
         AfterCommand(button->objectName());
     }
 
@@ -1504,6 +1509,21 @@ private:
             else
                 PressNamed(link ? "wUnlinkToolButton" : "wOutdentToolButton");
         });
+    }
+
+    // Undo pressed again and again, each press an action, or at once until
+    // the history is empty.
+    void UndoRun()
+    {
+        auto *undo = Child<QPushButton>(form_.get(), "wUndoButton");
+        if (Chance(50)) {
+            for (int n = 0; n < 50 && undo->isEnabled(); ++n)
+                Press(undo);
+            return;
+        }
+        Note("undo run");
+        for (int n = 3 + Rand(8); n > 0; --n)
+            plan_.push_back([this] { PressNamed("wUndoButton"); });
     }
 
     // OK, Cancel, Escape or Apply; the session opens the dialog again (or a
