@@ -14,8 +14,9 @@ if(NOT sources)
   message(FATAL_ERROR "no engine source in ${ENGINES}")
 endif()
 
-# headers_of(OBJECT VAR): the files OBJECT was compiled from, its source first,
-# as absolute paths; empty when the build holds no record of it.
+# headers_of(OBJECT VAR): the files OBJECT was compiled from (its source, its
+# headers and, with a sanitizer, the compiler's ignore lists) as absolute
+# paths; empty when the build holds no record of it.
 function(headers_of object var)
   if(NINJA)
     file(RELATIVE_PATH target "${BUILD}" "${object}")
@@ -54,8 +55,17 @@ foreach(object IN LISTS objects)
     message(SEND_ERROR "no record of the headers of ${object}: build the tree first")
     continue()
   endif()
-  list(GET files 0 source)
-  list(APPEND compiled "${source}")
+  # The object of x.cpp is x.cpp.o.
+  cmake_path(GET object STEM LAST_ONLY name)
+  set(source "${object}")
+  foreach(file IN LISTS files)
+    cmake_path(GET file FILENAME file_name)
+    if(file_name STREQUAL name)
+      set(source "${file}")
+      list(APPEND compiled "${file}")
+      break()
+    endif()
+  endforeach()
   list(FILTER files INCLUDE REGEX "/Qt(Gui|Widgets|PrintSupport)/")
   if(files)
     list(LENGTH files count)
