@@ -5,8 +5,9 @@
 class QLineEdit;
 
 // Numbers in the dialogs' fields and menus and in the layup tree's cells are
-// read and written in the C locale, whatever the user's locale, so that a decimal point always means
-// the same thing. A comma typed as the decimal mark is read as a point.
+// read and written in the C locale, whatever the user's locale, so that a
+// decimal point always means the same thing. A comma typed as the decimal
+// mark is read as a point.
 
 // text with its comma as a point when that comma is its only decimal mark.
 // A comma beside a point or another comma is left as it is, so that the
