@@ -534,6 +534,13 @@ void LayupForm::LamTreeItemRenamed(int ply, int column, const QString &text)
     bool refused = false;
     if (impl_->tree->ValidateRename(ply, column, text, &thickness, &angle, &refused))
         impl_->engine->ModifyFromTree(ply, thickness, angle);
+    // The user retypes the refused value where it was typed, whatever the
+    // edit's end (Tab or a click) had moved on to. Without a window manager
+    // nothing else gives the dialog the keyboard back from the warning.
+    if (refused) {
+        activateWindow();
+        impl_->tree->EditPly(ply, column);
+    }
     impl_->treeEditRefused = impl_->treeEditRefused || refused;
 }
 
