@@ -3,6 +3,7 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/plymaterialformengine.h"
 #include "gui/forms/halpintsaiform.h"
+#include "gui/forms/keyboardkeeper.h"
 #include "gui/forms/numbertext.h"
 #include "gui/forms/warningbox.h"
 #include "host/materiallist.h"
@@ -39,6 +40,7 @@ PlyMaterialForm::PlyMaterialForm(QWidget *parent, AppContext *context)
     : PlyMaterialFormBase(parent, "PlyMaterial", true),
       engine_(std::make_unique<PlyMaterialFormEngine>(this, context))
 {
+    new KeyboardKeeper(this);
 }
 
 PlyMaterialForm::~PlyMaterialForm() = default;

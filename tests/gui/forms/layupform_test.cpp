@@ -320,6 +320,41 @@ TEST_F(LayupFormTest, AcceptedPropertiesAreOfferedForUndoAtOnce)
     });
 }
 
+// Without a window manager nothing else gives the dialog the keyboard back
+// when a window over it closes: what the user typed next would go nowhere.
+TEST_F(LayupFormTest, WindowsClosedOverTheDialogGiveItTheKeyboardBack)
+{
+    Run([this] {
+        GuiTest::WarningCatcher warnings;
+        const struct
+        {
+            const char *opener;
+            std::function<void()> answer;
+        } rows[] = {
+            {"wLamOptionButton", [] { GuiTest::WhenModal<ModelerForm>([](ModelerForm *d) { d->reject(); }); }},
+            {"wLamOptionButton",
+             [] {
+                 GuiTest::WhenModal<ModelerForm>([](ModelerForm *d) {
+                     SetText(d, "wDampingEdit", "-1"); // refused: a warning box over both
+                     Click(d, "wDoneButton");
+                     d->reject();
+                 });
+             }},
+            {"wNewButton", [] { GuiTest::WhenModal<PlyDataForm>([](PlyDataForm *d) { d->reject(); }); }},
+        };
+        for (const auto &row : rows) {
+            form.activateWindow();
+            GuiTest::ProcessEventsUntil([this] { return form.isActiveWindow(); });
+            row.answer();
+            Click(&form, row.opener);
+            GuiTest::ProcessEventsUntil([this] { return form.isActiveWindow(); });
+            EXPECT_TRUE(form.isActiveWindow()) << row.opener;
+        }
+        EXPECT_EQ(warnings.Boxes().size(), 1u);
+        form.reject();
+    });
+}
+
 TEST_F(LayupFormTest, HalfViewOnlyForRepeatingRulesAndZoomOnlyInScaleViews)
 {
     Run([this] {
