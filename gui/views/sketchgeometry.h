@@ -50,8 +50,9 @@ struct Columns
 };
 Columns ComputeColumns(const Measure &measure, const std::string headings[3]);
 
-// The data label of a row: thickness, angle and position, each right-aligned
-// with blanks against the column ends; a field already wider stays as it is.
+// The data label of a row: thickness ("%11.5g"), angle ("%+.3g", as the tree
+// writes it) and position ("%3d"), each right-aligned with blanks against the
+// column ends; a field already wider stays as it is.
 std::string DataLabel(float thickness, float angle, int position, const int columnEnd[3],
                       const Measure &measure);
 

@@ -14,9 +14,13 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <set>
 #include <utility>
 
 namespace {
+
+// Angles that two significant digits would round.
+const float kAngles[] = {22.5f, -67.5f, 12.5f, 0.4f, 90.0f, -45.0f};
 
 Layup Plies(int count)
 {
@@ -24,7 +28,7 @@ Layup Plies(int count)
     for (int i = 1; i <= count; ++i) {
         auto *ply = new PlySimple(i, "ply");
         ply->SetThickness(0.125f);
-        ply->SetAngle(i % 2 ? 45.0f : -45.0f);
+        ply->SetAngle(kAngles[(i - 1) % 6]);
         layup.Add(ply);
     }
     return layup;
@@ -95,6 +99,23 @@ TEST_F(SketchPrintTest, PagesFollowTheSketch)
     EXPECT_EQ(error, "");
     EXPECT_EQ(PageCount(pdf_), 1);
     SavePageOne("print-small");
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf_, "-"});
+    ASSERT_TRUE(text.waitForFinished()) << "pdftotext (poppler-utils) is missing: run tools/install-deps";
+    // Every label as drawn, under the headings, top first: the angle to three
+    // digits, its column's right edge the same in every line.
+    QStringList lines = QString::fromUtf8(text.readAllStandardOutput()).split('\n');
+    lines.removeIf([](const QString &line) { return line.trimmed().isEmpty(); }); // and the form feed
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_EQ(lines[0].split(' ', Qt::SkipEmptyParts), (QStringList{"Thickness", "Angle", "Ply", "Material"}));
+    std::set<qsizetype> angleEnds;
+    for (int ply = 8; ply >= 1; --ply) {
+        const QString line = lines[9 - ply];
+        const QString angle = QString::asprintf("%+.3g", double(kAngles[(ply - 1) % 6]));
+        EXPECT_EQ(line.split(' ', Qt::SkipEmptyParts), (QStringList{"0.125", angle, QString::number(ply)}));
+        angleEnds.insert(line.indexOf(angle) + angle.size());
+    }
+    EXPECT_EQ(angleEnds.size(), 1u);
 
     Draw(200);
     ASSERT_TRUE(PrintToPdf(error, "tall.pdf"));
