@@ -23,19 +23,26 @@ std::string Format(const char *format, double value) { return QString::asprintf(
 
 std::string Format(const char *format, int value) { return QString::asprintf(format, value).toStdString(); }
 
-// Blanks in front until the field is at least target wide; stops when a blank
-// adds nothing, so a font without width for it cannot hang the sketch.
-std::string PadLeft(std::string field, int target, const Measure &measure)
+// The toolkit's rounding of a text's width.
+int Round(double width) { return static_cast<int>(std::floor(width + 0.5)); }
+
+// Blanks in front until the field is at least target wide (its width in
+// width); stops when a blank adds nothing, so a font without width for it
+// cannot hang the sketch.
+std::string PadLeft(const std::string &field, int target, const CharWidths &widths, int &width)
 {
-    int width = measure(field);
+    double exact = widths.Exact(field);
+    width = Round(exact);
+    size_t blanks = 0;
     while (width < target) {
-        const int wider = measure(" " + field);
+        const int wider = Round(exact + widths.Advance(' '));
         if (wider <= width)
             break;
-        field.insert(0, 1, ' ');
+        exact += widths.Advance(' ');
         width = wider;
+        ++blanks;
     }
-    return field;
+    return std::string(blanks, ' ') + field;
 }
 
 int Trunc(double value) { return static_cast<int>(value); }
@@ -133,13 +140,37 @@ Columns ComputeColumns(const Measure &measure, const std::string headings[3])
     return columns;
 }
 
-std::string DataLabel(float thickness, float angle, int position, const int columnEnd[3], const Measure &measure)
+CharWidths::CharWidths(const std::function<double(char)> &advance)
 {
-    const std::string f0 = PadLeft(Format(kThicknessFormat, double(thickness)), columnEnd[0] - 3, measure);
-    const int w0 = measure(f0);
-    const std::string f1 = PadLeft(Format(kAngleFormat, double(angle)), columnEnd[1] - w0 - 3, measure);
-    const int w1 = measure(f1);
-    const std::string f2 = PadLeft(Format(kPositionFormat, position), columnEnd[2] - (w0 + w1) - 3, measure);
+    for (char c = ' '; c <= '~'; ++c) {
+        const double a = advance(c);
+        // Capped so that no label's width can overflow an int.
+        advance_[static_cast<unsigned char>(c)] = std::isfinite(a) && a > 0 ? std::min(a, 1e6) : 0.0;
+    }
+}
+
+double CharWidths::Advance(char c) const
+{
+    const auto index = static_cast<unsigned char>(c);
+    return index < advance_.size() ? advance_[index] : 0.0;
+}
+
+double CharWidths::Exact(const std::string &text) const
+{
+    double width = 0.0;
+    for (const char c : text)
+        width += Advance(c);
+    return width;
+}
+
+int CharWidths::Width(const std::string &text) const { return Round(Exact(text)); }
+
+std::string DataLabel(float thickness, float angle, int position, const int columnEnd[3], const CharWidths &widths)
+{
+    int w0 = 0, w1 = 0, w2 = 0;
+    const std::string f0 = PadLeft(Format(kThicknessFormat, double(thickness)), columnEnd[0] - 3, widths, w0);
+    const std::string f1 = PadLeft(Format(kAngleFormat, double(angle)), columnEnd[1] - w0 - 3, widths, w1);
+    const std::string f2 = PadLeft(Format(kPositionFormat, position), columnEnd[2] - (w0 + w1) - 3, widths, w2);
     return f0 + f1 + f2;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/views/observer.h"
 #include "gui/views/plyrectangle.h"
 #include "gui/views/plysketch.h"
+#include "gui/views/sketchgeometry.h"
 #include "host/colormanager.h"
 #include "host/materiallist.h"
 #include "tools/lamhost/store.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -22,6 +24,7 @@
 
 #include <functional>
 #include <numeric>
+#include <random>
 #include <vector>
 
 namespace {
@@ -344,6 +347,30 @@ TEST_F(LayupSketcherTest, DataLabelsWriteTheAngleToThreeDigitsInAlignedColumns)
                                                                   qPrintable(angle), row->Position()))
                 << mode;
             EXPECT_EQ(row->DataLabel()->isVisible(), mode != SketchScaleView);
+        }
+    }
+}
+
+// A label is padded by adding up the advances measured once per font: they
+// must give every text the width the toolkit measures for it, at any size.
+TEST(PlySketchTest, CharacterWidthsMeasureLabelsAsTheFontDoes)
+{
+    std::mt19937 random(30);
+    const std::string characters = " 0123456789+-.e";
+    std::uniform_int_distribution<size_t> pick(0, characters.size() - 1), length(1, 30);
+    for (const int size : {7, 9, 12, 13}) {
+        for (const bool bold : {false, true}) {
+            QFont font = PlySketch::LabelFont(bold);
+            font.setPointSize(size);
+            const SketchGeometry::CharWidths widths = PlySketch::MeasureCharacters(font);
+            const QFontMetrics metrics(font);
+            for (int i = 0; i < 200; ++i) {
+                std::string text(length(random), ' ');
+                for (char &c : text)
+                    c = characters[pick(random)];
+                ASSERT_EQ(widths.Width(text), metrics.horizontalAdvance(QString::fromLatin1(text)))
+                    << size << (bold ? " bold: " : ": ") << text;
+            }
         }
     }
 }

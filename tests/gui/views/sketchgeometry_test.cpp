@@ -120,6 +120,7 @@ TEST(SketchGeometryTest, ColumnsAndPaddedDataLabels)
     EXPECT_EQ(pushed.end[0], 160);
     EXPECT_EQ(pushed.end[1], 258);
 
+    const CharWidths eight([](char) { return 8.0; });
     const int narrow[3] = {10, 10, 10};
     const struct
     {
@@ -149,14 +150,20 @@ TEST(SketchGeometryTest, ColumnsAndPaddedDataLabels)
     for (const char *locale : {"C", "de_DE.UTF-8"}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << ": run tools/install-deps";
         for (const auto &row : rows)
-            EXPECT_EQ(DataLabel(row.thickness, row.angle, row.position, row.ends, Chars), row.label)
+            EXPECT_EQ(DataLabel(row.thickness, row.angle, row.position, row.ends, eight), row.label)
                 << locale << " " << row.angle;
     }
     std::setlocale(LC_ALL, previous.c_str());
 
     // A blank without width cannot make the padding loop forever.
-    const auto noBlank = [](const std::string &t) { return 8 * int(t.size() - std::count(t.begin(), t.end(), ' ')); };
+    const CharWidths noBlank([](char c) { return c == ' ' ? 0.0 : 8.0; });
     EXPECT_EQ(DataLabel(1.0f, 0.0f, 1, columns.end, noBlank), "          1+0  1");
+    // A text's width is its advances added up, then rounded; advances the
+    // toolkit cannot give count as none.
+    const CharWidths fractional([](char c) { return c == 'x' ? std::nan("") : c == 'y' ? -3.0 : 7.5; });
+    EXPECT_EQ(fractional.Width("0.125"), 38);
+    EXPECT_EQ(fractional.Width("0.12"), 30);
+    EXPECT_EQ(fractional.Width("xy\xe9"), 0);
 }
 
 TEST(SketchGeometryTest, ReferencePlane)
