@@ -359,18 +359,15 @@ TEST(PlySketchTest, CharacterWidthsMeasureLabelsAsTheFontDoes)
     const std::string characters = " 0123456789+-.e";
     std::uniform_int_distribution<size_t> pick(0, characters.size() - 1), length(1, 30);
     for (const int size : {7, 9, 12, 13}) {
-        for (const bool bold : {false, true}) {
-            QFont font = PlySketch::LabelFont(bold);
-            font.setPointSize(size);
-            const SketchGeometry::CharWidths widths = PlySketch::MeasureCharacters(font);
-            const QFontMetrics metrics(font);
-            for (int i = 0; i < 200; ++i) {
-                std::string text(length(random), ' ');
-                for (char &c : text)
-                    c = characters[pick(random)];
-                ASSERT_EQ(widths.Width(text), metrics.horizontalAdvance(QString::fromLatin1(text)))
-                    << size << (bold ? " bold: " : ": ") << text;
-            }
+        QFont font = PlySketch::LabelFont();
+        font.setPointSize(size);
+        const SketchGeometry::CharWidths widths = PlySketch::MeasureCharacters(font);
+        const QFontMetrics metrics(font);
+        for (int i = 0; i < 300; ++i) {
+            std::string text(length(random), ' ');
+            for (char &c : text)
+                c = characters[pick(random)];
+            ASSERT_EQ(widths.Width(text), metrics.horizontalAdvance(QString::fromLatin1(text))) << size << ": " << text;
         }
     }
 }
