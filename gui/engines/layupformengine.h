@@ -52,8 +52,10 @@ public:
     // new numbers, as a script's selection does after its Paste; the views are
     // rebuilt and, when something was selected, show that selection again.
     void Paste(bool symmetric, bool antisymmetric, bool below, int count);
-    // Each rebuilds the views after a success and warns after a refusal; the
-    // group commands leave the sketch as it is.
+    // Each rebuilds the views after a success and warns after a refusal.
+    // Grouping, linking and unlinking keep the plies (a link stands for plies
+    // that match its group's), so they leave the sketch as it is; Ungroup
+    // redraws it too, since the links it drops take their plies with them.
     void Delete();
     void Cut();
     void CreateGroup();

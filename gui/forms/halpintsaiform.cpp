@@ -40,16 +40,16 @@ void HalpinTsaiForm::SetUnitTexts(const char *unit)
     }
 }
 
-void HalpinTsaiForm::SetLongitudinalAspectRatio(double value) { WriteNumber(ui_->wLongitudeEdit, value); }
-void HalpinTsaiForm::SetTransverseAspectRatio(double value) { WriteNumber(ui_->wTrasverseEdit, value); }
-void HalpinTsaiForm::SetRibbonLength(double value) { WriteNumber(ui_->wLengthEdit, value); }
-void HalpinTsaiForm::SetRibbonWidth(double value) { WriteNumber(ui_->wWidthEdit, value); }
-void HalpinTsaiForm::SetRibbonThickness(double value) { WriteNumber(ui_->wThicknessEdit, value); }
-void HalpinTsaiForm::SetE11(double value) { WriteNumber(ui_->wE11Edit, value); }
-void HalpinTsaiForm::SetE22(double value) { WriteNumber(ui_->wE22Edit, value); }
-void HalpinTsaiForm::SetNU12(double value) { WriteNumber(ui_->wNU12Edit, value); }
-void HalpinTsaiForm::SetNU23(double value) { WriteNumber(ui_->wNU23Edit, value); }
-void HalpinTsaiForm::SetG12(double value) { WriteNumber(ui_->wG12Edit, value); }
+void HalpinTsaiForm::SetLongitudinalAspectRatio(double value) { WriteFieldNumber(ui_->wLongitudeEdit, value); }
+void HalpinTsaiForm::SetTransverseAspectRatio(double value) { WriteFieldNumber(ui_->wTrasverseEdit, value); }
+void HalpinTsaiForm::SetRibbonLength(double value) { WriteFieldNumber(ui_->wLengthEdit, value); }
+void HalpinTsaiForm::SetRibbonWidth(double value) { WriteFieldNumber(ui_->wWidthEdit, value); }
+void HalpinTsaiForm::SetRibbonThickness(double value) { WriteFieldNumber(ui_->wThicknessEdit, value); }
+void HalpinTsaiForm::SetE11(double value) { WriteFieldNumber(ui_->wE11Edit, value); }
+void HalpinTsaiForm::SetE22(double value) { WriteFieldNumber(ui_->wE22Edit, value); }
+void HalpinTsaiForm::SetNU12(double value) { WriteFieldNumber(ui_->wNU12Edit, value); }
+void HalpinTsaiForm::SetNU23(double value) { WriteFieldNumber(ui_->wNU23Edit, value); }
+void HalpinTsaiForm::SetG12(double value) { WriteFieldNumber(ui_->wG12Edit, value); }
 
 void HalpinTsaiForm::SetPlyDescription(int index)
 {
@@ -57,16 +57,16 @@ void HalpinTsaiForm::SetPlyDescription(int index)
     PlyDescriptionMenu(index);
 }
 
-double HalpinTsaiForm::GetLongitudinalAspectRatio() { return ReadNumber(ui_->wLongitudeEdit); }
-double HalpinTsaiForm::GetTransverseAspectRatio() { return ReadNumber(ui_->wTrasverseEdit); }
-double HalpinTsaiForm::GetRibbonLength() { return ReadNumber(ui_->wLengthEdit); }
-double HalpinTsaiForm::GetRibbonWidth() { return ReadNumber(ui_->wWidthEdit); }
-double HalpinTsaiForm::GetRibbonThickness() { return ReadNumber(ui_->wThicknessEdit); }
-double HalpinTsaiForm::GetE11() { return ReadNumber(ui_->wE11Edit); }
-double HalpinTsaiForm::GetE22() { return ReadNumber(ui_->wE22Edit); }
-double HalpinTsaiForm::GetNU12() { return ReadNumber(ui_->wNU12Edit); }
-double HalpinTsaiForm::GetNU23() { return ReadNumber(ui_->wNU23Edit); }
-double HalpinTsaiForm::GetG12() { return ReadNumber(ui_->wG12Edit); }
+double HalpinTsaiForm::GetLongitudinalAspectRatio() { return ReadFieldNumber(ui_->wLongitudeEdit); }
+double HalpinTsaiForm::GetTransverseAspectRatio() { return ReadFieldNumber(ui_->wTrasverseEdit); }
+double HalpinTsaiForm::GetRibbonLength() { return ReadFieldNumber(ui_->wLengthEdit); }
+double HalpinTsaiForm::GetRibbonWidth() { return ReadFieldNumber(ui_->wWidthEdit); }
+double HalpinTsaiForm::GetRibbonThickness() { return ReadFieldNumber(ui_->wThicknessEdit); }
+double HalpinTsaiForm::GetE11() { return ReadFieldNumber(ui_->wE11Edit); }
+double HalpinTsaiForm::GetE22() { return ReadFieldNumber(ui_->wE22Edit); }
+double HalpinTsaiForm::GetNU12() { return ReadFieldNumber(ui_->wNU12Edit); }
+double HalpinTsaiForm::GetNU23() { return ReadFieldNumber(ui_->wNU23Edit); }
+double HalpinTsaiForm::GetG12() { return ReadFieldNumber(ui_->wG12Edit); }
 
 int HalpinTsaiForm::GetPlyDescription()
 {

@@ -4,6 +4,7 @@
 #include "core/selection.h"
 #include "gui/displayhelp.h"
 #include "gui/engines/layupformengine.h"
+#include "gui/forms/keyboardkeeper.h"
 #include "gui/forms/modelerform.h"
 #include "gui/forms/plydataform.h"
 #include "gui/forms/warningbox.h"
@@ -83,6 +84,7 @@ LayupForm::LayupForm(QWidget *parent, AppContext *context, bool create)
 {
     Ui::LayupFormBase &u = *ui_;
     impl_->engine = std::make_unique<LayupFormEngine>(this, context);
+    new KeyboardKeeper(this);
     impl_->sketch = new LayupSketcher(&impl_->canvas, context->GetColorManager(), context->GetMaterialList(),
                                       u.wCanvasLayout);
     u.wCanvasLayoutLayout->addWidget(impl_->sketch, 1);
@@ -535,6 +537,10 @@ void LayupForm::LamTreeItemRenamed(int ply, int column, const QString &text)
     bool refused = false;
     if (impl_->tree->ValidateRename(ply, column, text, &thickness, &angle, &refused))
         impl_->engine->ModifyFromTree(ply, thickness, angle);
+    // The user retypes the refused value where it was typed, whatever the
+    // edit's end (Tab or a click) had moved on to.
+    if (refused)
+        impl_->tree->EditPly(ply, column);
     impl_->treeEditRefused = impl_->treeEditRefused || refused;
 }
 

@@ -65,7 +65,7 @@ void ModelerForm::SetRefPlane(int method, float location)
         ui->wRefPlaneText->setText(tr("Bottom Fiber Distance"));
         ui->wRefPlaneMenu->setCurrentIndex(kKeyin);
         ui->wRefPlaneEdit->show();
-        WriteNumber(ui->wRefPlaneEdit, location);
+        WriteFieldNumber(ui->wRefPlaneEdit, location);
     }
 }
 
@@ -75,20 +75,20 @@ float ModelerForm::GetRefPlaneValue() const
     case 0: return -1.0f * engine_->GetThickness();
     case 1: return -0.5f * engine_->GetThickness();
     case 2: return 0.0f;
-    default: return ToFloat(ReadNumber(ui->wRefPlaneEdit));
+    default: return ToFloat(ReadFieldNumber(ui->wRefPlaneEdit));
     }
 }
 
-void ModelerForm::SetAllowableStress(float value) { WriteNumber(ui->wStressEdit, value); }
-float ModelerForm::GetAllowableStress() const { return ToFloat(ReadNumber(ui->wStressEdit)); }
-void ModelerForm::SetTsaiWuF12(float value) { WriteNumber(ui->wTsaiWuEdit, value); }
-float ModelerForm::GetTsaiWuF12() const { return ToFloat(ReadNumber(ui->wTsaiWuEdit)); }
-void ModelerForm::SetNonStructuralMass(double value) { WriteNumber(ui->wMassEdit, value); }
-double ModelerForm::GetNonStructuralMass() const { return ReadNumber(ui->wMassEdit); }
-void ModelerForm::SetDamping(double value) { WriteNumber(ui->wDampingEdit, value); }
-double ModelerForm::GetDamping() const { return ReadNumber(ui->wDampingEdit); }
-void ModelerForm::SetReferenceTemperature(double value) { WriteNumber(ui->wRefTempEdit, value); }
-double ModelerForm::GetReferenceTemperature() const { return ReadNumber(ui->wRefTempEdit); }
+void ModelerForm::SetAllowableStress(float value) { WriteFieldNumber(ui->wStressEdit, value); }
+float ModelerForm::GetAllowableStress() const { return ToFloat(ReadFieldNumber(ui->wStressEdit)); }
+void ModelerForm::SetTsaiWuF12(float value) { WriteFieldNumber(ui->wTsaiWuEdit, value); }
+float ModelerForm::GetTsaiWuF12() const { return ToFloat(ReadFieldNumber(ui->wTsaiWuEdit)); }
+void ModelerForm::SetNonStructuralMass(double value) { WriteFieldNumber(ui->wMassEdit, value); }
+double ModelerForm::GetNonStructuralMass() const { return ReadFieldNumber(ui->wMassEdit); }
+void ModelerForm::SetDamping(double value) { WriteFieldNumber(ui->wDampingEdit, value); }
+double ModelerForm::GetDamping() const { return ReadFieldNumber(ui->wDampingEdit); }
+void ModelerForm::SetReferenceTemperature(double value) { WriteFieldNumber(ui->wRefTempEdit, value); }
+double ModelerForm::GetReferenceTemperature() const { return ReadFieldNumber(ui->wRefTempEdit); }
 
 void ModelerForm::SetFailureTheory(int index)
 {

@@ -1,24 +1,16 @@
 #include "gui/forms/numbertext.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QValidator>
 #include <QVariant>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace {
 
 const char *const kWrittenValue = "corvaneWrittenValue";
-
-// The C locale's comma is a group separator: "0,125" would read as 125.
-QLocale NumberLocale()
-{
-    QLocale locale = QLocale::c();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}
 
 bool IsNumberKey(QChar c)
 {
@@ -40,9 +32,8 @@ public:
         for (const QChar c : input)
             if (!IsNumberKey(c))
                 return Invalid;
-        bool ok = false;
-        NumberOrZero(input, &ok);
-        return ok ? Acceptable : Intermediate;
+        double value = 0.0;
+        return ReadNumberText(input, &value) == NumberReading::Number ? Acceptable : Intermediate;
     }
 
 private:
@@ -60,11 +51,40 @@ QString WithDecimalPoint(const QString &text)
     return point;
 }
 
+NumberReading ReadNumberText(const QString &text, double *value)
+{
+    // A comma left, and a character beyond Latin-1 (now '?'), end the number early.
+    const QByteArray bytes = WithDecimalPoint(text.trimmed()).toLatin1();
+    const char *first = bytes.constData();
+    const char *last = first + bytes.size();
+    if (first != last && *first == '+' && first + 1 != last && first[1] != '-') // from_chars takes no plus
+        ++first;
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (error == std::errc::invalid_argument || end != last)
+        return NumberReading::NotANumber;
+    if (error == std::errc::result_out_of_range || !std::isfinite(number))
+        return NumberReading::OutOfRange;
+    *value = number;
+    return NumberReading::Number;
+}
+
+NumberReading ReadFloatText(const QString &text, float *value)
+{
+    double number = 0.0;
+    const NumberReading reading = ReadNumberText(text, &number);
+    if (reading != NumberReading::Number)
+        return reading;
+    if (std::isinf(ToFloat(number)))
+        return NumberReading::OutOfRange;
+    *value = ToFloat(number);
+    return NumberReading::Number;
+}
+
 double NumberOrZero(const QString &text, bool *ok)
 {
-    bool read = false;
-    const double value = NumberLocale().toDouble(WithDecimalPoint(text.trimmed()), &read);
-    read = read && std::isfinite(value);
+    double value = 0.0;
+    const bool read = ReadNumberText(text, &value) == NumberReading::Number;
     if (ok)
         *ok = read;
     return read ? value : 0.0;
@@ -85,25 +105,20 @@ void SetNumberValidator(QLineEdit *edit, bool anyText)
     edit->setValidator(new NumberValidator(edit, anyText));
 }
 
-void WriteNumber(QLineEdit *edit, double value)
+void WriteFieldNumber(QLineEdit *edit, double value)
 {
     edit->setText(NumberText(value));
     edit->setProperty(kWrittenValue, value);
 }
 
-double ReadNumber(const QLineEdit *edit, bool *ok)
+double ReadFieldNumber(const QLineEdit *edit)
 {
     const QVariant written = edit->property(kWrittenValue);
-    if (written.isValid() && edit->text() == NumberText(written.toDouble())) {
-        if (ok)
-            *ok = true;
+    if (written.isValid() && edit->text() == NumberText(written.toDouble()))
         return written.toDouble();
-    }
-    bool read = false;
-    const double value = NumberOrZero(edit->text(), &read);
-    if (ok)
-        *ok = read;
-    if (!read && !edit->text().trimmed().isEmpty())
-        return std::numeric_limits<double>::quiet_NaN();
-    return value;
+    if (edit->text().trimmed().isEmpty())
+        return 0.0;
+    double value = 0.0;
+    return ReadNumberText(edit->text(), &value) == NumberReading::Number ? value
+                                                                          : std::numeric_limits<double>::quiet_NaN();
 }

@@ -47,7 +47,7 @@ double EntryValue(const QComboBox *menu, int index, bool *ok = nullptr)
 std::optional<float> ReadEntry(const QLineEdit *edit, const QComboBox *menu)
 {
     if (!edit->text().trimmed().isEmpty())
-        return ToFloat(ReadNumber(edit));
+        return ToFloat(ReadFieldNumber(edit));
     if (menu->currentText() == kBlank)
         return std::nullopt;
     return ToFloat(EntryValue(menu, menu->currentIndex()));

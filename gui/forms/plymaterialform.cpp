@@ -3,6 +3,7 @@
 #include "gui/displayhelp.h"
 #include "gui/engines/plymaterialformengine.h"
 #include "gui/forms/halpintsaiform.h"
+#include "gui/forms/keyboardkeeper.h"
 #include "gui/forms/numbertext.h"
 #include "gui/forms/warningbox.h"
 #include "host/materiallist.h"
@@ -39,6 +40,7 @@ PlyMaterialForm::PlyMaterialForm(QWidget *parent, AppContext *context)
     : PlyMaterialFormBase(parent, "PlyMaterial", true),
       engine_(std::make_unique<PlyMaterialFormEngine>(this, context))
 {
+    new KeyboardKeeper(this);
 }
 
 PlyMaterialForm::~PlyMaterialForm() = default;
@@ -76,14 +78,14 @@ std::unique_ptr<HalpinTsaiFormView> PlyMaterialForm::CreateHalpinTsaiForm(AppCon
 
 void PlyMaterialForm::SetMatrixName(std::string name) { ui_->wMatrixMaterialNameText->setText(DisplayText(name)); }
 void PlyMaterialForm::SetFiberName(std::string name) { ui_->wFiberMaterialNameText->setText(DisplayText(name)); }
-void PlyMaterialForm::SetMatrixFraction(float fraction) { WriteNumber(ui_->wMatrixEdit, fraction); }
-void PlyMaterialForm::SetFiberFraction(float fraction) { WriteNumber(ui_->wFiberEdit, fraction); }
+void PlyMaterialForm::SetMatrixFraction(float fraction) { WriteFieldNumber(ui_->wMatrixEdit, fraction); }
+void PlyMaterialForm::SetFiberFraction(float fraction) { WriteFieldNumber(ui_->wFiberEdit, fraction); }
 void PlyMaterialForm::SetElasticTheory(int index) { ui_->wElasticMenu->setCurrentIndex(index); }
 void PlyMaterialForm::SetThermalTheory(int index) { ui_->wThermalMenu->setCurrentIndex(index); }
 std::string PlyMaterialForm::GetMatrixName() { return HostText(ui_->wMatrixMaterialNameText); }
 std::string PlyMaterialForm::GetFiberName() { return HostText(ui_->wFiberMaterialNameText); }
-float PlyMaterialForm::GetMatrixFraction() { return ToFloat(ReadNumber(ui_->wMatrixEdit)); }
-float PlyMaterialForm::GetFiberFraction() { return ToFloat(ReadNumber(ui_->wFiberEdit)); }
+float PlyMaterialForm::GetMatrixFraction() { return ToFloat(ReadFieldNumber(ui_->wMatrixEdit)); }
+float PlyMaterialForm::GetFiberFraction() { return ToFloat(ReadFieldNumber(ui_->wFiberEdit)); }
 
 int PlyMaterialForm::GetElasticTheory()
 {

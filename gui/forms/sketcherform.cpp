@@ -4,6 +4,7 @@
 #include "core/unitsystem.h"
 #include "gui/displayhelp.h"
 #include "gui/engines/sketcherformengine.h"
+#include "gui/forms/keyboardkeeper.h"
 #include "gui/forms/warningbox.h"
 #include "gui/views/layupsketcher.h"
 #include "host/appcontext.h"
@@ -32,6 +33,7 @@ SketcherForm::SketcherForm(QWidget *parent, AppContext *context)
     : SketcherFormBase(parent, "Sketcher", true), impl_(new Impl)
 {
     impl_->engine = std::make_unique<SketcherFormEngine>(this, context);
+    new KeyboardKeeper(this);
     impl_->canvas = std::make_unique<QGraphicsScene>(0, 0, 1000, 3000);
     impl_->laminate = &context->GetLaminate();
     impl_->units = &context->GetUnits();

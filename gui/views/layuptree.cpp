@@ -15,6 +15,10 @@
 
 namespace {
 
+// The columns that can be typed over, in reading order.
+constexpr int kThicknessColumn = 1;
+constexpr int kAngleColumn = 2;
+
 bool Contains(const std::vector<int> &ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 // Selects or deselects every row that select names (returning 1 or 0), and
@@ -99,7 +103,7 @@ void LayupTree::Show(const Layup &layup)
     for (LayupTreeItem *row : build.groups)
         ApplyOpenState(row);
     if (LayupTreeItem *row = reopenPly_ > 0 ? StoredPlyRow(reopenPly_) : nullptr)
-        list_->editItem(row, reopenColumn_);
+        GoToCell(row, reopenColumn_, reopenEditor_);
     reopenPly_ = reopenColumn_ = -1;
 }
 
@@ -149,9 +153,14 @@ void LayupTree::Clear()
         if (row->IsGroup())
             openStates_[row->Id()] = row->isExpanded();
     }
+    const auto *current = dynamic_cast<LayupTreeSimpleItem *>(list_->currentItem());
+    reopenEditor_ = editRow_ != nullptr;
     if (editRow_) {
         reopenPly_ = editRow_->Id();
         reopenColumn_ = editColumn_;
+    } else if (current && !current->IsChild() && list_->hasFocus()) {
+        reopenPly_ = current->Id();
+        reopenColumn_ = list_->currentColumn();
     }
     editRow_ = nullptr;
     editColumn_ = -1;
@@ -164,6 +173,52 @@ void LayupTree::SetEditCell(LayupTreeItem *row, int column)
 {
     editRow_ = row;
     editColumn_ = column;
+}
+
+bool LayupTree::IsEditableCell(const QTreeWidgetItem *row, int column)
+{
+    const auto *ply = dynamic_cast<const LayupTreeSimpleItem *>(row);
+    return ply && !ply->IsChild() && (column == kThicknessColumn || column == kAngleColumn);
+}
+
+void LayupTree::EditNeighbour(bool forward)
+{
+    if (!editRow_)
+        return;
+    // Rows of a closed group are not shown, and so passed over.
+    QTreeWidgetItem *row = editRow_;
+    int column = editColumn_;
+    do {
+        column += forward ? 1 : -1;
+        if (column < kThicknessColumn || column > kAngleColumn) {
+            row = forward ? list_->itemBelow(row) : list_->itemAbove(row);
+            column = forward ? kThicknessColumn : kAngleColumn;
+        }
+    } while (row && !IsEditableCell(row, column));
+    if (row)
+        GoToCell(static_cast<LayupTreeItem *>(row), column, true);
+    else
+        GoToCell(editRow_, editColumn_, true);
+}
+
+bool LayupTree::EditPly(int plyNumber, int column)
+{
+    LayupTreeSimpleItem *row = StoredPlyRow(plyNumber);
+    if (!row || !IsEditableCell(row, column))
+        return false;
+    GoToCell(row, column, true);
+    return true;
+}
+
+void LayupTree::GoToCell(LayupTreeItem *row, int column, bool edit)
+{
+    // Closed first: a change of the current cell would commit its text.
+    if (QWidget *editor = editRow_ ? list_->itemWidget(editRow_, editColumn_) : nullptr)
+        delegate_->CloseEditor(editor);
+    list_->setCurrentItem(row, column, QItemSelectionModel::NoUpdate);
+    list_->setFocus();
+    if (edit)
+        list_->editItem(row, column);
 }
 
 bool LayupTree::ValidateRename(int plyNumber, int column, const QString &text, float *thickness, float *angle,

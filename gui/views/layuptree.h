@@ -49,9 +49,22 @@ public:
     void SetSelectedGroups(const std::vector<int> &groups);
 
     // The cell whose in-place editor is open (row null: none). A rebuild
-    // opens the editor again on that cell, where Tab took the user.
+    // opens the editor again on that cell, where Tab took the user, and with
+    // no editor open in the focused list keeps its current ply cell current.
     void SetEditCell(LayupTreeItem *row, int column);
     LayupTreeItem *EditedRow() const { return editRow_; }
+    // Whether the cell can be typed over: the thickness or angle of a ply
+    // row outside a link's expansion.
+    static bool IsEditableCell(const QTreeWidgetItem *row, int column);
+    // Moves the open editor, without committing it, to the next (forward) or
+    // previous editable cell in reading order: a ply's thickness, its angle,
+    // then the row below's, as the rows are shown. At the first and last
+    // editable cell it opens on the same cell again, so that a run of Tabs
+    // never leaves the tree.
+    void EditNeighbour(bool forward);
+    // Opens the editor on the column of the stored ply numbered plyNumber,
+    // dropping an open one uncommitted; false when no such row is shown.
+    bool EditPly(int plyNumber, int column);
     // Checks text typed into the thickness or angle cell (column) of the
     // stored ply numbered plyNumber (the row's number). True when it changed
     // the ply: thickness and angle then hold the ply's values. False when no
@@ -82,13 +95,19 @@ private:
     void ApplyOpenState(LayupTreeItem *row) const;
     // The row of the ply numbered plyNumber outside links' expansions, or null.
     LayupTreeSimpleItem *StoredPlyRow(int plyNumber) const;
+    // Makes the cell current, without touching the selection, focuses the
+    // list and opens the cell's editor when edit is set (an open one is
+    // dropped uncommitted).
+    void GoToCell(LayupTreeItem *row, int column, bool edit);
 
     MaterialList *materials_;
     LayupTreeItem *editRow_ = nullptr;
     int editColumn_ = -1;
-    // The ply number and column of the editor that a rebuild closed, or -1.
+    // The ply cell that a rebuild took from the user, or -1, and whether
+    // its editor was open.
     int reopenPly_ = -1;
     int reopenColumn_ = -1;
+    bool reopenEditor_ = false;
     QTreeWidget *list_;
     LayupTreeDelegate *delegate_;
     std::map<int, bool> openStates_;

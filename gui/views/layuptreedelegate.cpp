@@ -16,8 +16,8 @@ QWidget *LayupTreeDelegate::createEditor(QWidget *parent, const QStyleOptionView
                                          const QModelIndex &index) const
 {
     // Only the thickness and angle of a stored ply can be typed over.
-    auto *row = dynamic_cast<LayupTreeSimpleItem *>(tree_->ItemAt(index));
-    if (!row || row->IsChild() || (index.column() != 1 && index.column() != 2))
+    LayupTreeItem *row = tree_->ItemAt(index);
+    if (!LayupTree::IsEditableCell(row, index.column()))
         return nullptr;
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     // Every text is let through: the tree's check reports what is no number.
@@ -47,14 +47,21 @@ void LayupTreeDelegate::setModelData(QWidget *editor, QAbstractItemModel *, cons
 
 bool LayupTreeDelegate::eventFilter(QObject *editor, QEvent *event)
 {
+    const auto *press = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
+    const int key = press ? press->key() : 0;
+    // The base would move down the column, and out of the tree at its ends
+    // (on to the stacking selector, which the next arrow key would change).
+    const bool back = key == Qt::Key_Backtab || (key == Qt::Key_Tab && (press->modifiers() & Qt::ShiftModifier));
+    if (back || key == Qt::Key_Tab) {
+        emit commitData(static_cast<QWidget *>(editor));
+        tree_->EditNeighbour(!back);
+        return true;
+    }
     if (QStyledItemDelegate::eventFilter(editor, event))
         return true;
     // The base has queued the commit of Enter and passes the key on: the line
     // edit ignores it, and the dialog would take it for its default button (OK)
     // and close before the value reached the laminate.
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 

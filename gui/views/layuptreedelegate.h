@@ -6,7 +6,8 @@ class LayupTree;
 
 // The layup tree's cell editor: only the thickness and angle cells of
 // editable rows open an editor, a committed edit that changed the text is
-// reported once with the cell it was made in, and the rows of a link's
+// reported once with the cell it was made in, Tab and Shift+Tab go on to the
+// next and previous editable cell across the row, and the rows of a link's
 // expansion paint red also when selected.
 class LayupTreeDelegate : public QStyledItemDelegate
 {
@@ -22,6 +23,8 @@ public:
                           const QModelIndex &index) const override;
     void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    // Closes editor without committing its text.
+    void CloseEditor(QWidget *editor) { emit closeEditor(editor); }
 
 signals:
     // An in-place edit ended: text was typed into the column of the row of

@@ -29,39 +29,6 @@ QString ParentText(const QString &parent, int linkCount)
     return linkCount == 1 ? parent : parent + " (" + QString::number(linkCount) + ")";
 }
 
-enum class Reading { Number, Syntax, NotAFloat };
-
-// Reads one number as scanf's "%f" does, in the C locale whatever the user's,
-// after a lone decimal comma has become a point. A comma that is left (beside
-// a point or another comma) makes the text unreadable, rather than letting
-// "1.5,2" read as 1.5; so does anything but blanks after the number ("0.25x",
-// "0.2.5"), which scanf would drop without a word. A number that is no finite
-// float (inf, nan, 1e39) is told apart: it must never reach the laminate as a
-// thickness or angle.
-Reading ReadNumber(const QString &text, float *value)
-{
-    const QString typed = WithDecimalPoint(text);
-    if (typed.contains(QLatin1Char(',')))
-        return Reading::Syntax;
-    const QByteArray bytes = typed.toLatin1();
-    const char *first = bytes.constData();
-    const char *last = first + bytes.size();
-    while (first != last && std::isspace(static_cast<unsigned char>(*first)))
-        ++first;
-    if (first != last && *first == '+' && first + 1 != last && *(first + 1) != '-')
-        ++first;
-    double number = 0.0;
-    const auto [end, error] = std::from_chars(first, last, number);
-    if (end == first || (error != std::errc() && error != std::errc::result_out_of_range))
-        return Reading::Syntax;
-    if (std::any_of(end, last, [](char c) { return !std::isspace(static_cast<unsigned char>(c)); }))
-        return Reading::Syntax;
-    if (error != std::errc() || !std::isfinite(number) || std::fabs(number) > std::numeric_limits<float>::max())
-        return Reading::NotAFloat;
-    *value = static_cast<float>(number);
-    return Reading::Number;
-}
-
 } // namespace
 
 LayupTreeItem::LayupTreeItem(LayupTree *tree, LayupTreeItem *parent, bool child)
@@ -120,19 +87,19 @@ bool LayupTreeSimpleItem::Validate(int column, const QString &typed, PlySimple &
     bool changed = false;
     const char *warning = nullptr;
     float value = 0.0f;
-    const Reading reading =
-        column == ThicknessColumn || column == AngleColumn ? ReadNumber(typed, &value) : Reading::Number;
-    if (reading == Reading::Syntax) {
+    const NumberReading reading =
+        column == ThicknessColumn || column == AngleColumn ? ReadFloatText(typed, &value) : NumberReading::Number;
+    if (reading == NumberReading::NotANumber) {
         warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Syntax error: enter regular numerical value");
     } else if (column == ThicknessColumn) {
-        if (reading == Reading::NotAFloat)
+        if (reading == NumberReading::OutOfRange)
             warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Thickness must be a number within -3.4e+38 to 3.4e+38");
         else if (value <= 0.0f)
             warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Thickness must be positive");
         else if ((changed = ValuesDiffer(value, ply_.Thickness(), kPlyTolerance)))
             ply_.SetThickness(value);
     } else if (column == AngleColumn) {
-        if (reading == Reading::NotAFloat || value < -360.0f || value > 360.0f)
+        if (reading == NumberReading::OutOfRange || value < -360.0f || value > 360.0f)
             warning = QT_TRANSLATE_NOOP("LayupTreeSimpleItem", "Angle must be between -360 and +360 degrees");
         else if ((changed = ValuesDiffer(FoldAngle(value), ply_.Angle(), kPlyTolerance)))
             ply_.SetAngle(FoldAngle(value));

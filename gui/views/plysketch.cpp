@@ -8,7 +8,7 @@
 
 #include <QBrush>
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QPen>
@@ -24,6 +24,10 @@ const QColor kChildSelected(200, 128, 128);
 const QColor kChildLabel(192, 192, 192);
 
 int gColumnEnd[3] = {0, 0, 0};
+// The label font's advances, measured with the column ends: a label is padded
+// by adding them up, not by measuring it again for every blank, thousands of
+// times at each rebuild of a large sketch.
+SketchGeometry::CharWidths gLabelWidths;
 
 } // namespace
 
@@ -36,7 +40,19 @@ QFont PlySketch::LabelFont(bool bold)
     return font;
 }
 
-void PlySketch::SetColumnEnds(const int end[3]) { std::copy(end, end + 3, gColumnEnd); }
+SketchGeometry::CharWidths PlySketch::MeasureCharacters(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    // Each as a text of its own, as the toolkit lays out a whole label.
+    return SketchGeometry::CharWidths(
+        [&metrics](char c) { return metrics.horizontalAdvance(QString(QChar::fromLatin1(c))); });
+}
+
+void PlySketch::SetColumnEnds(const int end[3])
+{
+    std::copy(end, end + 3, gColumnEnd);
+    gLabelWidths = MeasureCharacters(LabelFont());
+}
 
 const int *PlySketch::ColumnEnds() { return gColumnEnd; }
 
@@ -97,12 +113,8 @@ void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const Colo
     rectangle_->SetAngle(angle_);
     rectangle_->show();
 
-    const QFontMetrics metrics(dataLabel_->font());
-    const auto measure = [&metrics](const std::string &text) {
-        return metrics.horizontalAdvance(QString::fromLatin1(text));
-    };
     dataLabel_->setText(
-        QString::fromLatin1(SketchGeometry::DataLabel(thickness_, angle_, position_, gColumnEnd, measure)));
+        QString::fromLatin1(SketchGeometry::DataLabel(thickness_, angle_, position_, gColumnEnd, gLabelWidths)));
     materialLabel_->setText(QString::fromLatin1(materialName_));
     frame_->setPen(QPen(QBrush(child ? kChildSelected : kSelected), 3, Qt::SolidLine));
     ColorLabels();

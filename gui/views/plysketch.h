@@ -14,6 +14,9 @@ class PlySimple;
 class QGraphicsItem;
 class QGraphicsRectItem;
 class QGraphicsSimpleTextItem;
+namespace SketchGeometry {
+class CharWidths;
+}
 
 // One row of the layup sketch: the ply's hatched rectangle, a selection
 // frame, a highlight behind the labels, the data label (thickness, angle,
@@ -68,9 +71,12 @@ public:
     // The labels' font: "courier", fixed pitch.
     static QFont LabelFont(bool bold = false);
     // The right ends of the three data columns, shared by every row of every
-    // sketch of the process: the sketch that was built last sets them.
+    // sketch of the process: the sketch that was built last sets them, and
+    // the label font's character widths are measured again then.
     static void SetColumnEnds(const int end[3]);
     static const int *ColumnEnds();
+    // The advances of the characters a data label is written with, in font.
+    static SketchGeometry::CharWidths MeasureCharacters(const QFont &font);
 
     // The items, for the sketch's hit test and for tests.
     PlyRectangle *Rectangle() const { return rectangle_; }

@@ -1,40 +1,48 @@
 #include "gui/views/sketchgeometry.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace SketchGeometry {
 
 namespace {
 
-std::string Format(const char *format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
+// The numbers are written as the tree writes its own: in the C locale
+// whatever the user's, and with an exact tie (22.25 to three digits) rounded
+// the same way.
+constexpr const char *kThicknessFormat = "%11.5g";
+constexpr const char *kAngleFormat = "%+.3g";
+constexpr const char *kPositionFormat = "%3d";
+// The widest angle three digits write without zeros after the point: the
+// angle column holds it and two blanks.
+constexpr double kWidestAngle = -0.125;
 
-std::string Format(const char *format, int value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
+std::string Format(const char *format, double value) { return QString::asprintf(format, value).toStdString(); }
 
-// Blanks in front until the field is at least target wide; stops when a blank
-// adds nothing, so a font without width for it cannot hang the sketch.
-std::string PadLeft(std::string field, int target, const Measure &measure)
+std::string Format(const char *format, int value) { return QString::asprintf(format, value).toStdString(); }
+
+// The toolkit's rounding of a text's width.
+int Round(double width) { return static_cast<int>(std::floor(width + 0.5)); }
+
+// Blanks in front until the field is at least target wide (its width in
+// width); stops when a blank adds nothing, so a font without width for it
+// cannot hang the sketch.
+std::string PadLeft(const std::string &field, int target, const CharWidths &widths, int &width)
 {
-    int width = measure(field);
+    double exact = widths.Exact(field);
+    width = Round(exact);
+    size_t blanks = 0;
     while (width < target) {
-        const int wider = measure(" " + field);
+        const int wider = Round(exact + widths.Advance(' '));
         if (wider <= width)
             break;
-        field.insert(0, 1, ' ');
+        exact += widths.Advance(' ');
         width = wider;
+        ++blanks;
     }
-    return field;
+    return std::string(blanks, ' ') + field;
 }
 
 int Trunc(double value) { return static_cast<int>(value); }
@@ -116,9 +124,10 @@ Columns ComputeColumns(const Measure &measure, const std::string headings[3])
 {
     Columns columns;
     const int heading0 = measure(headings[0]);
-    columns.end[0] = std::max(measure(Format("%11.5g", 1.0)) + 10, heading0);
+    columns.end[0] = std::max(measure(Format(kThicknessFormat, 1.0)) + 10, heading0);
     columns.headingX[0] = columns.end[0] - heading0;
-    const int fieldWidth[2] = {measure(Format("  %+6.2g", 1.0)), measure(Format("  %3d", 1))};
+    const int fieldWidth[2] = {measure("  " + Format(kAngleFormat, kWidestAngle)),
+                               measure("  " + Format(kPositionFormat, 1))};
     for (int i = 1; i < 3; ++i) {
         const int heading = measure(headings[i]);
         columns.end[i] = columns.end[i - 1] + fieldWidth[i - 1];
@@ -131,13 +140,37 @@ Columns ComputeColumns(const Measure &measure, const std::string headings[3])
     return columns;
 }
 
-std::string DataLabel(float thickness, float angle, int position, const int columnEnd[3], const Measure &measure)
+CharWidths::CharWidths(const std::function<double(char)> &advance)
 {
-    const std::string f0 = PadLeft(Format("%11.5g", double(thickness)), columnEnd[0] - 3, measure);
-    const int w0 = measure(f0);
-    const std::string f1 = PadLeft(Format("%+6.2g", double(angle)), columnEnd[1] - w0 - 3, measure);
-    const int w1 = measure(f1);
-    const std::string f2 = PadLeft(Format("%3d", position), columnEnd[2] - (w0 + w1) - 3, measure);
+    for (char c = ' '; c <= '~'; ++c) {
+        const double a = advance(c);
+        // Capped so that no label's width can overflow an int.
+        advance_[static_cast<unsigned char>(c)] = std::isfinite(a) && a > 0 ? std::min(a, 1e6) : 0.0;
+    }
+}
+
+double CharWidths::Advance(char c) const
+{
+    const auto index = static_cast<unsigned char>(c);
+    return index < advance_.size() ? advance_[index] : 0.0;
+}
+
+double CharWidths::Exact(const std::string &text) const
+{
+    double width = 0.0;
+    for (const char c : text)
+        width += Advance(c);
+    return width;
+}
+
+int CharWidths::Width(const std::string &text) const { return Round(Exact(text)); }
+
+std::string DataLabel(float thickness, float angle, int position, const int columnEnd[3], const CharWidths &widths)
+{
+    int w0 = 0, w1 = 0, w2 = 0;
+    const std::string f0 = PadLeft(Format(kThicknessFormat, double(thickness)), columnEnd[0] - 3, widths, w0);
+    const std::string f1 = PadLeft(Format(kAngleFormat, double(angle)), columnEnd[1] - w0 - 3, widths, w1);
+    const std::string f2 = PadLeft(Format(kPositionFormat, position), columnEnd[2] - (w0 + w1) - 3, widths, w2);
     return f0 + f1 + f2;
 }
 

@@ -1,32 +1,83 @@
-# Checks, from the build's compile commands, that every source of the dialogs'
-# engines is compiled in their own library on Qt Core alone: no widget (or
-# other Qt module's) include path or definition reaches them.
-# Arguments: COMMANDS (compile_commands.json), ENGINES (the engines' folder).
-file(READ "${COMMANDS}" commands)
+# Checks, from the compiler's own record of the headers each object of the
+# dialogs' engines included, that no header of Qt Gui, Widgets or PrintSupport
+# reaches them, and that every source of the engines' folder is one of those
+# objects. Include paths prove nothing: Qt Core's include root holds every
+# module's folder. An object without a record (a tree not yet built) fails, and
+# so does a library without objects.
+# Arguments: BUILD (the build tree), OBJECTS (the engines' objects, joined by
+# "|"), ENGINES (the engines' folder), NINJA (Ninja, whose dependency log
+# holds the records; empty for a generator that keeps the .d files).
+cmake_minimum_required(VERSION 3.25)
+string(REPLACE "|" ";" objects "${OBJECTS}")
 file(GLOB sources "${ENGINES}/*.cpp")
-list(LENGTH sources expected)
-string(JSON count LENGTH "${commands}")
-math(EXPR last "${count} - 1")
-set(seen 0)
-foreach(i RANGE ${last})
-  string(JSON file GET "${commands}" ${i} file)
-  if(NOT file MATCHES "^${ENGINES}/[^/]+\\.cpp$")
+if(NOT sources)
+  message(FATAL_ERROR "no engine source in ${ENGINES}")
+endif()
+
+# headers_of(OBJECT VAR): the files OBJECT was compiled from (its source, its
+# headers and, with a sanitizer, the compiler's ignore lists) as absolute
+# paths; empty when the build holds no record of it.
+function(headers_of object var)
+  if(NINJA)
+    file(RELATIVE_PATH target "${BUILD}" "${object}")
+    execute_process(COMMAND "${NINJA}" -C "${BUILD}" -t deps "${target}"
+                    OUTPUT_VARIABLE record RESULT_VARIABLE failed)
+    # "OBJECT: #deps N, ... (VALID)" and one indented file a line, or "deps not found".
+    if(failed OR NOT record MATCHES "^[^\n]*: #deps [0-9]+")
+      set(${var} "" PARENT_SCOPE)
+      return()
+    endif()
+    string(REGEX MATCHALL "\n    [^\n]+" files "${record}")
+    list(TRANSFORM files REPLACE "^\n    " "")
+  elseif(EXISTS "${object}.d")
+    # "OBJECT: SOURCE HEADER \" continued on the next lines; a blank in a name escaped.
+    file(READ "${object}.d" record)
+    string(REGEX REPLACE "\\\\\n" " " record "${record}")
+    string(REPLACE "\\ " "\t" record "${record}")
+    string(REGEX REPLACE "^[^:]+: *" "" record "${record}")
+    string(REGEX MATCHALL "[^ \n]+" files "${record}")
+    list(TRANSFORM files REPLACE "\t" " ")
+  endif()
+  list(TRANSFORM files PREPEND "${BUILD}/" REGEX "^[^/]")
+  set(absolute "")
+  foreach(file IN LISTS files)
+    cmake_path(NORMAL_PATH file)
+    list(APPEND absolute "${file}")
+  endforeach()
+  set(${var} "${absolute}" PARENT_SCOPE)
+endfunction()
+
+set(compiled "")
+foreach(object IN LISTS objects)
+  cmake_path(NORMAL_PATH object)
+  headers_of("${object}" files)
+  if(NOT files)
+    message(SEND_ERROR "no record of the headers of ${object}: build the tree first")
     continue()
   endif()
-  string(JSON command GET "${commands}" ${i} command)
-  if(NOT command MATCHES "corvane_engines\\.dir")
-    message(SEND_ERROR "${file} is compiled outside the engines' library")
+  # The object of x.cpp is x.cpp.o.
+  cmake_path(GET object STEM LAST_ONLY name)
+  set(source "${object}")
+  foreach(file IN LISTS files)
+    cmake_path(GET file FILENAME file_name)
+    if(file_name STREQUAL name)
+      set(source "${file}")
+      list(APPEND compiled "${file}")
+      break()
+    endif()
+  endforeach()
+  list(FILTER files INCLUDE REGEX "/Qt(Gui|Widgets|PrintSupport)/")
+  if(files)
+    list(LENGTH files count)
+    list(GET files 0 first)
+    message(SEND_ERROR "${source} includes ${count} headers of Qt Gui, Widgets or PrintSupport, first ${first}")
   endif()
-  if(NOT command MATCHES "/QtCore( |$)")
-    message(SEND_ERROR "${file} is compiled without Qt Core")
-  endif()
-  string(REGEX MATCHALL "/Qt[A-Za-z]+( |$)|-DQT_[A-Z]+_LIB" qt "${command}")
-  list(FILTER qt EXCLUDE REGEX "^(/QtCore ?|-DQT_CORE_LIB)$")
-  if(qt)
-    message(SEND_ERROR "${file} sees more than Qt Core: ${qt}")
-  endif()
-  math(EXPR seen "${seen} + 1")
 endforeach()
-if(NOT seen EQUAL expected)
-  message(SEND_ERROR "${seen} of the ${expected} engine sources are in the compile commands")
+if(NOT compiled)
+  message(FATAL_ERROR "no engine object found (objects: ${objects})")
 endif()
+foreach(source IN LISTS sources)
+  if(NOT source IN_LIST compiled)
+    message(SEND_ERROR "${source} is not compiled in the engines' library")
+  endif()
+endforeach()

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -319,6 +320,41 @@ TEST_F(LayupFormTest, AcceptedPropertiesAreOfferedForUndoAtOnce)
     });
 }
 
+// Without a window manager nothing else gives the dialog the keyboard back
+// when a window over it closes: what the user typed next would go nowhere.
+TEST_F(LayupFormTest, WindowsClosedOverTheDialogGiveItTheKeyboardBack)
+{
+    Run([this] {
+        GuiTest::WarningCatcher warnings;
+        const struct
+        {
+            const char *opener;
+            std::function<void()> answer;
+        } rows[] = {
+            {"wLamOptionButton", [] { GuiTest::WhenModal<ModelerForm>([](ModelerForm *d) { d->reject(); }); }},
+            {"wLamOptionButton",
+             [] {
+                 GuiTest::WhenModal<ModelerForm>([](ModelerForm *d) {
+                     SetText(d, "wDampingEdit", "-1"); // refused: a warning box over both
+                     Click(d, "wDoneButton");
+                     d->reject();
+                 });
+             }},
+            {"wNewButton", [] { GuiTest::WhenModal<PlyDataForm>([](PlyDataForm *d) { d->reject(); }); }},
+        };
+        for (const auto &row : rows) {
+            form.activateWindow();
+            GuiTest::ProcessEventsUntil([this] { return form.isActiveWindow(); });
+            row.answer();
+            Click(&form, row.opener);
+            GuiTest::ProcessEventsUntil([this] { return form.isActiveWindow(); });
+            EXPECT_TRUE(form.isActiveWindow()) << row.opener;
+        }
+        EXPECT_EQ(warnings.Boxes().size(), 1u);
+        form.reject();
+    });
+}
+
 TEST_F(LayupFormTest, HalfViewOnlyForRepeatingRulesAndZoomOnlyInScaleViews)
 {
     Run([this] {
@@ -456,8 +492,9 @@ TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
             if (taken) {
                 EXPECT_TRUE(catcher.Boxes().empty()) << typed;
                 EXPECT_EQ(stored(row.column), QString(row.result).toFloat()) << typed;
-                if (row.end == Tab) { // the editor Tab opened on the row below outlives the rebuild
-                    EXPECT_TRUE(list->indexWidget(list->model()->index(1, row.column))) << typed;
+                if (row.end == Tab) { // the editor Tab opened on the next cell outlives the rebuild
+                    EXPECT_TRUE(list->indexWidget(list->model()->index(row.column == 1 ? 0 : 1, 3 - row.column)))
+                        << typed;
                 }
                 Click(&form, "wUndoButton");
                 EXPECT_FALSE(undo->isEnabled()) << typed << ": one undo step";
@@ -468,6 +505,112 @@ TEST_F(LayupFormTest, TreeEditsEndedAnyWayAreCheckedForTheCellEdited)
             EXPECT_EQ(stored(row.column), before[row.column]) << typed;
             if (QWidget *open = list->indexWidget(list->currentIndex()))
                 QTest::keyClick(open, Qt::Key_Escape);
+        }
+        form.reject();
+    });
+}
+
+// Runs of edits typed key by key through the window, as an engineer types:
+// Tab (>) and Shift+Tab (<) commit the cell and open the next or previous
+// editable cell across the rows as shown, passing over group rows and a link's
+// red plies, and stay on the first and last cell; a refused value shows its
+// one warning and is typed again in its cell. Return (|), Escape (~) or a click
+// on another row (@) ends the run; F2 (^) opens the cell Return left. Each value
+// taken is one undo step, in the laminate and the tree; the dialog stays open
+// and active, the focus in the tree.
+TEST_F(LayupFormTest, TabRunsGoAcrossTheRowsAndKeepEveryValue)
+{
+    // Top first: ply 6; link 7 with red plies 5 and 4; group 5 with plies 3 and 2; ply 1.
+    const PlyGroup start = Root({Ply(301, 0.1f, 0.0f), Group(5, {Ply(301, 0.2f, 10.0f), Ply(301, 0.3f, 20.0f)}),
+                                 Link(7, 5, LinkRepeat), Ply(301, 0.6f, 60.0f)},
+                                StackingFullSymmetric);
+    const struct
+    {
+        int ply, column; // the cell first typed into
+        bool click;      // its editor opened by a click on the selected cell, else by F2
+        const char *keys;
+        const char *plies; // thickness/angle of plies 1 to 6 afterwards
+        int steps;
+        const char *warnings;
+    } rows[] = {
+        {3, 1, false, "0,13>0,14>0,15>0,16|^0,17|", "0.1/+0 0.15/+0.17 0.13/+0.14 0.15/+0.17 0.13/+0.14 0.6/+60", 5,
+         ""},
+        {1, 2, true, "-5<0,11<15<0,22<30<0,33<61<0,66~", "0.11/-5 0.22/+15 0.33/+30 0.22/+15 0.33/+30 0.6/+61", 7, ""},
+        {6, 1, false, "0,61>1e39>-45<<0,62<<0,63>>|", "0.1/+0 0.2/+10 0.3/+20 0.2/+10 0.3/+20 0.63/-45", 4,
+         "Angle must be between -360 and +360 degrees"},
+        {2, 1, true, "-5>0,21>12>0,14>0,15>-20@", "0.14/-20 0.21/+12 0.3/+20 0.21/+12 0.3/+20 0.6/+60", 5,
+         "Thickness must be positive"},
+        {1, 1, false, "1e39|0,12>|", "0.12/+0 0.2/+10 0.3/+20 0.2/+10 0.3/+20 0.6/+60", 1,
+         "Thickness must be a number within -3.4e+38 to 3.4e+38"},
+    };
+    Run([&] {
+        auto *list = Child<QTreeWidget>(&form, "wLamTreeList");
+        const auto row = [list](int ply) {
+            for (QTreeWidgetItemIterator it(list); *it; ++it)
+                if ((*it)->text(0) == QString::number(ply) + " ")
+                    return *it;
+            return static_cast<QTreeWidgetItem *>(nullptr);
+        };
+        const auto cellCentre = [list](QTreeWidgetItem *item, int column) {
+            return QPoint(list->header()->sectionViewportPosition(column) + list->header()->sectionSize(column) / 2,
+                          list->visualItemRect(item).center().y());
+        };
+        const auto stored = [](const PlyGroup &root) {
+            QString text;
+            for (const PlySimple &ply : Plies(root))
+                text += QString::asprintf("%.4g/%+.3g ", double(ply.Thickness()), double(ply.Angle()));
+            return text.trimmed().toStdString();
+        };
+        const auto shown = [&row] {
+            QString text;
+            for (int ply = 1; QTreeWidgetItem *item = row(ply); ++ply)
+                text += item->text(1).trimmed() + "/" + item->text(2).trimmed() + " ";
+            return text.trimmed().toStdString();
+        };
+        for (const auto &r : rows) {
+            SCOPED_TRACE(r.keys);
+            lam.SetLayup(start);
+            lam.context.GetLaminateManager()->ClearUndoStack();
+            form.Refresh(true, true);
+            GuiTest::WarningCatcher catcher(std::string("layup-tab-run-") + std::to_string(&r - rows));
+            if (r.click) {
+                for (int click = 0; click < 2; ++click) // the second on the selected cell
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(row(r.ply), r.column));
+                GuiTest::ProcessEventsUntil([this] { return qobject_cast<QLineEdit *>(form.focusWidget()); });
+            } else {
+                list->setCurrentItem(row(r.ply), r.column);
+                list->setFocus();
+                QTest::keyClick(form.windowHandle(), Qt::Key_F2);
+            }
+            ASSERT_TRUE(qobject_cast<QLineEdit *>(form.focusWidget())) << "an editor is open";
+            for (const char *key = r.keys; *key; ++key) {
+                switch (*key) {
+                case '>': QTest::keyClick(form.windowHandle(), Qt::Key_Tab); break;
+                case '<': QTest::keyClick(form.windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier); break;
+                case '|': QTest::keyClick(form.windowHandle(), Qt::Key_Return); break;
+                case '~': QTest::keyClick(form.windowHandle(), Qt::Key_Escape); break;
+                case '^': QTest::keyClick(form.windowHandle(), Qt::Key_F2); break;
+                case '@': QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cellCentre(row(6), 0)); break;
+                default: QTest::keyClick(form.windowHandle(), *key);
+                }
+            }
+            GuiTest::ProcessEventsUntil([] { return false; }, 50);
+            GuiTest::SaveScreenshot(&form, QString("layup-tab-run-%1").arg(&r - rows));
+            ASSERT_TRUE(form.isVisible());
+            EXPECT_EQ(stored(lam.GetLaminate().RootGroup()), r.plies);
+            EXPECT_EQ(shown(), r.plies);
+            QStringList warnings;
+            for (const GuiTest::Box &box : catcher.Boxes())
+                warnings << box.text;
+            EXPECT_EQ(warnings.join("; ").toStdString(), r.warnings);
+            QWidget *focus = form.focusWidget();
+            EXPECT_TRUE(focus && (focus == list || list->isAncestorOf(focus)));
+            EXPECT_TRUE(form.isActiveWindow()) << "a warning gave the keyboard back";
+            int steps = 0;
+            for (; steps < 20 && Child(&form, "wUndoButton")->isEnabled(); ++steps)
+                Click(&form, "wUndoButton");
+            EXPECT_EQ(steps, r.steps);
+            EXPECT_EQ(stored(lam.GetLaminate().RootGroup()), stored(start));
         }
         form.reject();
     });

@@ -14,9 +14,15 @@
 #include <QTemporaryDir>
 
 #include <cstdlib>
+#include <map>
+#include <set>
+#include <vector>
 #include <utility>
 
 namespace {
+
+// Angles that two significant digits would round.
+const float kAngles[] = {22.5f, -67.5f, 12.5f, 0.4f, 90.0f, -45.0f};
 
 Layup Plies(int count)
 {
@@ -24,7 +30,7 @@ Layup Plies(int count)
     for (int i = 1; i <= count; ++i) {
         auto *ply = new PlySimple(i, "ply");
         ply->SetThickness(0.125f);
-        ply->SetAngle(i % 2 ? 45.0f : -45.0f);
+        ply->SetAngle(kAngles[(i - 1) % 6]);
         layup.Add(ply);
     }
     return layup;
@@ -38,6 +44,35 @@ int PageCount(const QString &path)
         return -1;
     const QString text = QString::fromLatin1(file.readAll());
     return static_cast<int>(text.count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+// The words of one printed line, left to right, and their right edges in points.
+struct Line
+{
+    QStringList words;
+    std::vector<double> rightEdges;
+};
+
+// The lines of a PDF's first page, top first, as pdftotext (poppler-utils) reads them.
+std::vector<Line> PageOneLines(const QString &pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    if (!text.waitForFinished() || text.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext (poppler-utils) failed: run tools/install-deps";
+        return {};
+    }
+    const QRegularExpression word(R"re(<word xMin="[^"]*" yMin="([^"]*)" xMax="([^"]*)"[^>]*>([^<]*)</word>)re");
+    std::map<double, Line> lines; // by their top
+    for (const QRegularExpressionMatch &match : word.globalMatch(QString::fromUtf8(text.readAllStandardOutput()))) {
+        Line &line = lines[match.captured(1).toDouble()];
+        line.words.append(match.captured(3));
+        line.rightEdges.push_back(match.captured(2).toDouble());
+    }
+    std::vector<Line> top;
+    for (const auto &[y, line] : lines)
+        top.push_back(line);
+    return top;
 }
 
 class SketchPrintTest : public ::testing::Test
@@ -95,6 +130,21 @@ TEST_F(SketchPrintTest, PagesFollowTheSketch)
     EXPECT_EQ(error, "");
     EXPECT_EQ(PageCount(pdf_), 1);
     SavePageOne("print-small");
+    // Every label as printed, under the headings, top first: the angle to
+    // three digits, each column's right edge the same in every line.
+    const std::vector<Line> lines = PageOneLines(pdf_);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0].words, (QStringList{"Thickness", "Angle", "Ply", "Material"}));
+    std::set<int> rightEdges[3];
+    for (int ply = 8; ply >= 1; --ply) {
+        const Line &line = lines[9 - ply];
+        const QString angle = QString::asprintf("%+.3g", double(kAngles[(ply - 1) % 6]));
+        ASSERT_EQ(line.words, (QStringList{"0.125", angle, QString::number(ply)}));
+        for (int i = 0; i < 3; ++i)
+            rightEdges[i].insert(qRound(line.rightEdges[i] * 100)); // a hundredth of a point
+    }
+    for (const auto &edges : rightEdges)
+        EXPECT_EQ(edges.size(), 1u);
 
     Draw(200);
     ASSERT_TRUE(PrintToPdf(error, "tall.pdf"));

@@ -5,6 +5,7 @@
 #include "gui/views/observer.h"
 #include "gui/views/plyrectangle.h"
 #include "gui/views/plysketch.h"
+#include "gui/views/sketchgeometry.h"
 #include "host/colormanager.h"
 #include "host/materiallist.h"
 #include "tools/lamhost/store.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGraphicsLineItem>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -21,6 +24,7 @@
 
 #include <functional>
 #include <numeric>
+#include <random>
 #include <vector>
 
 namespace {
@@ -319,6 +323,53 @@ TEST_F(LayupSketcherTest, ColoursAndHatch)
     EXPECT_EQ(black.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
     EXPECT_NE(unknown.Rectangle()->Lines()[0]->pen().color(), QColor(Qt::white));
     EXPECT_EQ(black.MaterialLabel()->text(), "Carbon/epoxy UD 0.125");
+}
+
+// In every view mode each row's label holds its thickness, its angle as the
+// tree writes it and its position, right-aligned in the fixed-pitch font's
+// columns of 12, 8 and 5 characters.
+TEST_F(LayupSketcherTest, DataLabelsWriteTheAngleToThreeDigitsInAlignedColumns)
+{
+    ASSERT_TRUE(QFontInfo(PlySketch::LabelFont()).fixedPitch());
+    const float thicknesses[] = {0.125f, 0.25f, 1.5f, 0.1f, 0.13f, 0.125f};
+    const float angles[] = {22.5f, -67.5f, 12.5f, 0.4f, 90.0f, -0.125f};
+    Layup layup = MakeLayup(std::vector<float>(std::begin(thicknesses), std::end(thicknesses)),
+                            StackingFullSymmetric);
+    for (int i = 0; i < 6; ++i)
+        static_cast<PlySimple &>(*layup[i]).SetAngle(angles[i]);
+    for (const int mode : {SketchFeatureView, SketchScaleExplodeView, SketchScaleView}) {
+        Rebuild(layup, mode);
+        ASSERT_EQ(Rows().size(), 12u);
+        for (const auto &row : Rows()) {
+            const int ply = row->Id() - 1;
+            const QString angle = QString::asprintf("%+.3g", double(angles[ply]));
+            EXPECT_EQ(row->DataLabel()->text(), QString::asprintf("%12.5g%8s%5d", double(thicknesses[ply]),
+                                                                  qPrintable(angle), row->Position()))
+                << mode;
+            EXPECT_EQ(row->DataLabel()->isVisible(), mode != SketchScaleView);
+        }
+    }
+}
+
+// A label is padded by adding up the advances measured once per font: they
+// must give every text the width the toolkit measures for it, at any size.
+TEST(PlySketchTest, CharacterWidthsMeasureLabelsAsTheFontDoes)
+{
+    std::mt19937 random(30);
+    const std::string characters = " 0123456789+-.e";
+    std::uniform_int_distribution<size_t> pick(0, characters.size() - 1), length(1, 30);
+    for (const int size : {7, 9, 12, 13}) {
+        QFont font = PlySketch::LabelFont();
+        font.setPointSize(size);
+        const SketchGeometry::CharWidths widths = PlySketch::MeasureCharacters(font);
+        const QFontMetrics metrics(font);
+        for (int i = 0; i < 300; ++i) {
+            std::string text(length(random), ' ');
+            for (char &c : text)
+                c = characters[pick(random)];
+            ASSERT_EQ(widths.Width(text), metrics.horizontalAdvance(QString::fromLatin1(text))) << size << ": " << text;
+        }
+    }
 }
 
 TEST_F(LayupSketcherTest, DroppingMostRowsKeepsTheOthersAndTheFixedItems)

@@ -160,6 +160,7 @@ TEST_F(LayupTreeTest, InPlaceEntriesAreCheckedAndFolded)
         {1, "0.5mm", false, "0.25 ", "Syntax error: enter regular numerical value"},
         {1, "0.2.5", false, "0.25 ", "Syntax error: enter regular numerical value"},
         {1, " 0.5 ", true, "0.5 ", ""},
+        {1, "\xa0" "0.6\xa0", true, "0.6 ", ""}, // no-break blanks, as the dialogs' fields read them
         {1, "0,75", true, "0.75 ", ""},
         {2, "400", false, "+30 ", "Angle must be between -360 and +360 degrees"},
         {2, "nan", false, "+30 ", "Angle must be between -360 and +360 degrees"},

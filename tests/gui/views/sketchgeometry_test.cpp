@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <random>
 
@@ -118,15 +120,45 @@ TEST(SketchGeometryTest, ColumnsAndPaddedDataLabels)
     EXPECT_EQ(pushed.end[0], 160);
     EXPECT_EQ(pushed.end[1], 258);
 
-    // Padded to the columns' ends, 98, 162 and 202 pixels.
-    EXPECT_EQ(DataLabel(0.125f, 45.0f, 6, columns.end, Chars), "       0.125     +45    6");
-    EXPECT_EQ(DataLabel(0.125f, -4.5f, 12, columns.end, Chars), "       0.125    -4.5   12");
-    // Wider than the columns: nothing added.
+    const CharWidths eight([](char) { return 8.0; });
     const int narrow[3] = {10, 10, 10};
-    EXPECT_EQ(DataLabel(0.125f, 45.0f, 12345, narrow, Chars), "      0.125   +4512345");
+    const struct
+    {
+        float thickness, angle;
+        int position;
+        const int *ends;
+        const char *label;
+    } rows[] = {
+        // Padded to the columns' ends, 98, 162 and 202 pixels; the angle as
+        // the tree writes it, to three digits (the sketch's tests hold more).
+        {0.125f, 45.0f, 6, columns.end, "       0.125     +45    6"},
+        {0.125f, -4.5f, 12, columns.end, "       0.125    -4.5   12"},
+        {0.125f, 22.5f, 6, columns.end, "       0.125   +22.5    6"},
+        {0.125f, -0.125f, 6, columns.end, "       0.125  -0.125    6"},
+        {0.125f, 22.25f, 6, columns.end, "       0.125   +22.3    6"}, // a tie rounds up, as in the tree
+        {1.03125f, -0.0f, 6, columns.end, "      1.0313      +0    6"},
+        // Wider than the columns: nothing added, the next field still ends in its column.
+        {0.125f, -1.25e-5f, 6, columns.end, "       0.125-1.25e-05   6"},
+        {0.125f, 45.0f, 12345, narrow, "      0.125+4512345"},
+    };
+    // Written in the C locale under a user locale with a decimal comma too.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char *locale : {"C", "de_DE.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << ": run tools/install-deps";
+        for (const auto &row : rows)
+            EXPECT_EQ(DataLabel(row.thickness, row.angle, row.position, row.ends, eight), row.label)
+                << locale << " " << row.angle;
+    }
+    std::setlocale(LC_ALL, previous.c_str());
+
     // A blank without width cannot make the padding loop forever.
-    const auto noBlank = [](const std::string &t) { return 8 * int(t.size() - std::count(t.begin(), t.end(), ' ')); };
-    EXPECT_EQ(DataLabel(1.0f, 0.0f, 1, columns.end, noBlank), "          1    +0  1");
+    const CharWidths noBlank([](char c) { return c == ' ' ? 0.0 : 8.0; });
+    EXPECT_EQ(DataLabel(1.0f, 0.0f, 1, columns.end, noBlank), "          1+0  1");
+    // A text's width is its advances added up, then rounded; advances the
+    // toolkit cannot give count as none.
+    const CharWidths fractional([](char c) { return c == 'x' ? std::nan("") : c == 'y' ? -3.0 : 7.5; });
+    EXPECT_EQ(fractional.Width("0.125"), 38);
+    EXPECT_EQ(fractional.Width("xy\xe9"), 0);
 }
 
 TEST(SketchGeometryTest, ReferencePlane)
