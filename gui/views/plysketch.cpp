@@ -100,7 +100,7 @@ void PlySketch::Setup(const PlySimple &ply, const MaterialInfo &info, const Colo
 {
     id_ = ply.Id();
     thickness_ = ply.Thickness();
-    angle_ = ply.Angle() + 0.0f; // a mirrored 0 is -0: written "+0", as the tree writes it
+    angle_ = ply.Angle();
     materialName_ = info.Name();
     materialDescription_ = info.Type();
     child_ = child;

@@ -89,19 +89,8 @@ int EnvNumber(const char *name, int fallback)
 // ---------------------------------------------------------------------------
 // What the dialog must show, from the laminate alone.
 
-// The sketch's angle field.
-constexpr const char *kSketchAngle = "%+6.2g";
 const QColor kBlack(0, 0, 0), kRed(255, 0, 0), kSelected(128, 0, 0), kCopySelected(200, 128, 128),
     kCopyLabel(192, 192, 192);
-
-// A number as C's printf writes it (Qt's rounds ties away from zero). Angles
-// are written with + 0.0: a zero angle reads "+0" however it was made.
-QString Printf(const char *format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
 
 QString ParentText(int links)
 {
@@ -118,6 +107,9 @@ struct TreeRow
     std::array<QString, 4> text;
 };
 
+// Numbers are written with the printf formats the dialog states, in the C
+// locale, as Qt writes them (a zero angle "+0", a tie rounded away from 0).
+//
 // The tree, depth first with the top of each level first; the plies it
 // numbers (bottom first, links expanded); the rows the sketch draws (top
 // first, with the copies of the stacking rule unless half view is on).
@@ -182,8 +174,8 @@ private:
             if (const auto *ply = dynamic_cast<const PlySimple *>(it->Get())) {
                 plies.push_back(*ply);
                 plies.back().SetId(row.id = int(plies.size()));
-                row.text = {QString::number(row.id) + " ", Printf("%.4g ", double(ply->Thickness())),
-                            Printf("%+.3g ", ply->Angle() + 0.0), material_(ply->Material())};
+                row.text = {QString::number(row.id) + " ", QString::asprintf("%.4g ", double(ply->Thickness())),
+                            QString::asprintf("%+.3g ", double(ply->Angle())), material_(ply->Material())};
             } else if (const auto *group = dynamic_cast<const PlyGroup *>(it->Get())) {
                 row.id = group->Id();
                 row.group = true;
@@ -589,8 +581,7 @@ private:
             if (!fixed && i < items.size() && items[i]->Height() == std::max(2, int(exact * (1 + 1e-6))))
                 height = items[i]->Height();
             const bool mark = labels && selected.count(ply.Id());
-            wanted << SketchLine(Printf("%.5g ", double(ply.Thickness())) +
-                                     Printf(kSketchAngle, ply.Angle() + 0.0).trimmed() +
+            wanted << SketchLine(QString::asprintf("%.5g %+.3g", double(ply.Thickness()), double(ply.Angle())) +
                                      QString(" %1").arg(int(want.stack.size() - i)),
                                  MaterialTexts(ply.Material()).first, Fill(ply.Color(), copy).name(), labels,
                                  mark ? " selected" : "",
