@@ -392,7 +392,7 @@ public:
                                      "Properties", "Materials", "Material entry", "Color", "OK", "Apply",
                                      "Cancel", "Escape", "Reset", "Help", "Print", "Stacking", "Stacking refused",
                                      "Half", "View", "Slider", "Open or close", "Tree mouse", "Tree keys",
-                                     "Sketch click", "Right click", "Edit", "Double click"})
+                                     "Sketch click", "Right click", "Edit", "Tab run", "Double click"})
                 EXPECT_GT(reached_[name], 0) << name << " was never done";
         }
     }
@@ -525,7 +525,6 @@ private:
     void CheckTree(const Description &want, const std::set<int> &plies, const std::set<int> &groups)
     {
         QStringList wanted, shown;
-        std::map<int, bool> open; // what the next rebuild keeps
         for (const TreeRow &row : want.tree) {
             const auto open = open_.find(row.id);
             wanted << TreeLine(row.depth, row.text, row.hasRows ? open == open_.end() || open->second : -1,
@@ -541,12 +540,19 @@ private:
             shown << TreeLine(depth, {row.text(0), row.text(1), row.text(2), row.text(3)},
                               row.childCount() ? int(row.isExpanded()) : -1, row.foreground(0).color() == kRed,
                               !group && (row.flags() & Qt::ItemIsEditable), row.isSelected());
-            if (group)
-                open[static_cast<const LayupTreeItem &>(row).Id()] = row.isExpanded();
         }
-        open_ = std::move(open);
+        KeepOpenStates();
         const std::string difference = FirstDifference(wanted, shown);
         EXPECT_TRUE(difference.empty()) << "tree " << difference;
+    }
+
+    // What the next rebuild keeps: which group rows are open now.
+    void KeepOpenStates()
+    {
+        open_.clear();
+        for (const LayupTreeItem *row : Rows<LayupTreeItem>())
+            if (row->IsGroup())
+                open_[row->Id()] = row->isExpanded();
     }
 
     void CheckSketch(const Description &want, const std::set<int> &selected)
@@ -826,7 +832,7 @@ private:
         using A = RandomSession;
         static const std::vector<std::pair<void (A::*)(), int>> weighted{
             {&A::PressButton, 12}, {&A::RightClick, 5},   {&A::SelectInTree, 4}, {&A::TreeMouse, 5},
-            {&A::TreeKeys, 3},     {&A::ClickSketch, 5},  {&A::EditCell, 8},     {&A::DoubleClickRow, 2},
+            {&A::TreeKeys, 3},     {&A::ClickSketch, 5},  {&A::EditCell, 4},     {&A::TabRun, 4},     {&A::DoubleClickRow, 2},
             {&A::ChangeOption, 6}, {&A::OpenOrClose, 2},  {&A::LinkMatching, 4}, {&A::UngroupOrUnlink, 3},
             {&A::RefuseStacking, 1}, {&A::Close, 1},      {&A::PrintOrHelp, 1},  {&A::UndoRun, 1}};
         int total = 0;
@@ -1036,10 +1042,7 @@ private:
         } else { // a click with nothing to click on is an Enter
             Key(editor, end == 1 ? Qt::Key_Tab : end == 2 ? Qt::Key_Backtab : end == 4 ? Qt::Key_Escape : Qt::Key_Return);
         }
-        QCoreApplication::processEvents();
-        if (auto *next = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
-            Key(next, Qt::Key_Escape); // Tab opened the next cell's editor
-        QCoreApplication::processEvents();
+        CloseEditor(); // Tab opened the next cell's, a refusal the cell's own
         const std::optional<double> value = Intended(text);
         const bool taken = end != 4 && (column == 1 ? GoodThickness(value) : GoodAngle(value));
         EXPECT_EQ(boxesSeen_.size() - warnings, end == 4 || taken ? 0u : 1u) << "one warning for a refused entry";
@@ -1048,6 +1051,98 @@ private:
                                   kPlyTolerance)) << after.Thickness();
         EXPECT_FALSE(ValuesDiffer(after.Angle(), column == 2 && taken ? FoldAngle(float(*value)) : before.Angle(),
                                   kPlyTolerance)) << after.Angle();
+    }
+
+    // A run of edits, each ended by Tab or Shift+Tab, the last by Return,
+    // Escape or a click on another row: the editor goes on to the next
+    // editable cell in reading order as shown (it stays on the first and the
+    // last), a refused value gets its one warning and is typed again in its
+    // cell, and every value taken reaches its ply.
+    void TabRun()
+    {
+        std::vector<std::pair<int, int>> cells; // ply and column, in reading order
+        for (const LayupTreeSimpleItem *row : Rows<LayupTreeSimpleItem>(true))
+            if (!row->IsChild())
+                cells.insert(cells.end(), {{row->Id(), 1}, {row->Id(), 2}});
+        if (cells.empty())
+            return Note("no cell for a Tab run");
+        Reached("Tab run");
+        Allow("Edit");
+        std::vector<PlySimple> want; // the stored plies as the run must leave them
+        for (int number = 1; Root().FindPly(number, 0) || number <= Root().CountPlies(); ++number)
+            if (const PlySimple *ply = Stored(number))
+                want.push_back(*ply);
+        size_t at = Rand(int(cells.size())), refused = 0;
+        const size_t boxes = boxesSeen_.size();
+        ActivateForm();
+        QTreeWidgetItem *start = PlyRow(cells[at].first);
+        List()->scrollToItem(start);
+        List()->setCurrentItem(start, cells[at].second);
+        Key(List(), Qt::Key_F2);
+        std::string run = "Tab run from ply " + std::to_string(cells[at].first) + " column " +
+                          std::to_string(cells[at].second) + ":";
+        for (int step = 0, steps = 3 + Rand(4); step < steps; ++step) {
+            const auto [ply, column] = cells[at];
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            const auto *current = dynamic_cast<LayupTreeSimpleItem *>(List()->currentItem());
+            if (!editor || !current || current->Id() != ply || List()->currentColumn() != column) {
+                Note(run);
+                ADD_FAILURE() << "the editor is not on column " << column << " of ply " << ply;
+                return;
+            }
+            const QString text = Chance(15) ? Pick(std::vector<QString>{"abc", "0.25x", "-0.5", "400"}) : Typed(column == 1);
+            const int end = step < steps - 1 ? Rand(2) : Rand(5);
+            run += " '" + text.toStdString() + "' " + std::vector{"Tab", "Shift+Tab", "Return", "Escape", "click"}[end];
+            editor->clear();
+            GuiTest::TypeText(editor, text);
+            QTreeWidgetItem *other = List()->itemAbove(current) ? List()->itemAbove(List()->currentItem())
+                                                                 : List()->itemBelow(List()->currentItem());
+            if (end == 4 && other)
+                Click(List()->viewport(), RowPoint(other));
+            else
+                Key(editor, std::vector{Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Return}[end]);
+            QCoreApplication::processEvents();
+            const std::optional<double> value = Intended(text);
+            const bool good = column == 1 ? GoodThickness(value) : GoodAngle(value);
+            if (end != 3 && !good)
+                ++refused;
+            PlySimple &target = *std::find_if(want.begin(), want.end(), [&](auto &p) { return p.Id() == ply; });
+            if (end != 3 && good && column == 1)
+                target.SetThickness(float(*value));
+            else if (end != 3 && good)
+                target.SetAngle(FoldAngle(float(*value)));
+            if (end < 2 && good)
+                at = end == 0 ? std::min(at + 1, cells.size() - 1) : at > 0 ? at - 1 : 0;
+        }
+        Note(run);
+        CloseEditor(); // Tab's, or a refusal's
+        EXPECT_EQ(boxesSeen_.size() - boxes, refused) << "one warning for each refused value";
+        for (const PlySimple &ply : want) {
+            const PlySimple *stored = Stored(ply.Id());
+            ASSERT_TRUE(stored) << "ply " << ply.Id();
+            EXPECT_FALSE(ValuesDiffer(stored->Thickness(), ply.Thickness(), kPlyTolerance) ||
+                         ValuesDiffer(stored->Angle(), ply.Angle(), kPlyTolerance))
+                << "ply " << ply.Id() << " holds " << stored->Thickness() << "/" << stored->Angle() << " for "
+                << ply.Thickness() << "/" << ply.Angle();
+        }
+    }
+
+    // Lets the edit's end take effect, then closes an editor left open.
+    void CloseEditor()
+    {
+        for (int pass = 0; pass < 3; ++pass) {
+            QCoreApplication::processEvents();
+            if (auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget()); editor && List()->isAncestorOf(editor))
+                Key(editor, Qt::Key_Escape);
+        }
+    }
+
+    QTreeWidgetItem *PlyRow(int number)
+    {
+        for (LayupTreeSimpleItem *row : Rows<LayupTreeSimpleItem>())
+            if (!row->IsChild() && row->Id() == number)
+                return row;
+        return nullptr;
     }
 
     // A real double click on a ply row: the ply data dialog for a stored ply,
@@ -1508,8 +1603,10 @@ private:
     {
         auto *undo = Child<QPushButton>(form_.get(), "wUndoButton");
         if (Chance(50)) {
-            for (int n = 0; n < 50 && undo->isEnabled(); ++n)
+            for (int n = 0; n < 50 && undo->isEnabled(); ++n) {
                 Press(undo);
+                KeepOpenStates(); // each rebuild keeps the one before's
+            }
             return;
         }
         Note("undo run");
@@ -1525,6 +1622,7 @@ private:
         if (how == 2) {
             Note("Escape");
             Reached("Escape");
+            CloseEditor(); // the first Escape would close an open cell's editor
             Key(QApplication::focusWidget() && form_->isAncestorOf(QApplication::focusWidget())
                     ? QApplication::focusWidget()
                     : form_.get(),
