@@ -831,9 +831,9 @@ private:
         plan_.clear();
         using A = RandomSession;
         static const std::vector<std::pair<void (A::*)(), int>> weighted{
-            {&A::PressButton, 12}, {&A::RightClick, 5},   {&A::SelectInTree, 4}, {&A::TreeMouse, 5},
-            {&A::TreeKeys, 3},     {&A::ClickSketch, 5},  {&A::EditCell, 4},     {&A::TabRun, 4},     {&A::DoubleClickRow, 2},
-            {&A::ChangeOption, 6}, {&A::OpenOrClose, 2},  {&A::LinkMatching, 4}, {&A::UngroupOrUnlink, 3},
+            {&A::PressButton, 12},   {&A::RightClick, 5}, {&A::TreeMouse, 8},    {&A::TreeKeys, 3},
+            {&A::ClickSketch, 5},    {&A::EditCell, 4},   {&A::TabRun, 4},       {&A::DoubleClickRow, 2},
+            {&A::ChangeOption, 6},   {&A::OpenOrClose, 2}, {&A::LinkMatching, 4}, {&A::UngroupOrUnlink, 3},
             {&A::RefuseStacking, 1}, {&A::Close, 1},      {&A::PrintOrHelp, 1},  {&A::UndoRun, 1}};
         int total = 0;
         for (const auto &entry : weighted)
@@ -842,19 +842,6 @@ private:
         for (const auto &[action, weight] : weighted)
             if ((pick -= weight) < 0)
                 return (this->*action)();
-    }
-
-    // Up to three rows of any kind selected as Ctrl-clicks would, or one group.
-    void SelectInTree()
-    {
-        std::vector<LayupTreeItem *> rows = Rows<LayupTreeItem>();
-        const bool oneGroup = Chance(30);
-        if (oneGroup)
-            std::erase_if(rows, [](const LayupTreeItem *row) { return !row->IsGroup(); });
-        Note("select in tree");
-        List()->clearSelection();
-        for (int n = rows.empty() ? 0 : oneGroup ? 1 : Rand(4); n > 0; --n)
-            Pick(rows)->setSelected(true);
     }
 
     template <class T>
