@@ -211,6 +211,7 @@ void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int 
     Selection renumbered = impl_->selection;
     if (!impl_->Layups().Paste(renumbered, symmetric, antisymmetric, count)) {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Paste Error"));
+        UpdateView(); // New and Paste follow the side chosen
         return;
     }
     impl_->view->Refresh(true, true);
