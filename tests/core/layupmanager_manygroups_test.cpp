@@ -31,26 +31,23 @@ PlyGroup FlatTree(RandomTree &random)
     const auto ply = [&random] {
         return Ply(random.Pick(1, 2), 0.25f, random.Pick(0, 1) ? 45.0f : -45.0f);
     };
-    std::vector<PlyBase *> items;
+    PlyGroup root(0);
     int nextId = 1;
     for (int n = random.Pick(4, 30); n > 0; --n) {
         const int kind = random.Pick(0, 9);
         // Now and then an id that is already taken.
         const int id = random.Pick(0, 9) ? nextId++ : random.Pick(1, nextId);
         if (kind < 3) {
-            items.push_back(ply());
+            root.GetLayup().Add(ply());
         } else if (kind < 7) {
             auto *group = new PlyGroup(id);
             for (int i = random.Pick(1, 2); i > 0; --i)
                 group->GetLayup().Add(ply());
-            items.push_back(group);
+            root.GetLayup().Add(group);
         } else {
-            items.push_back(Link(id, random.Pick(1, nextId + 1), random.Pick(0, 2)));
+            root.GetLayup().Add(Link(id, random.Pick(1, nextId + 1), random.Pick(0, 2)));
         }
     }
-    PlyGroup root(0);
-    for (PlyBase *item : items)
-        root.GetLayup().Add(item);
     root.SetRoot(&root);
     root.Renumber(1);
     return root;
@@ -150,9 +147,8 @@ Outcome OneAtATime(Edit edit, const PlyGroup &root, const Selection &selection)
 
 TEST(LayupManagerManyGroups, OneCallEditsAsOneGroupAtATime)
 {
-    int done[3] = {};
-    int refused[3] = {};
     int changed[3] = {};
+    int refused[3] = {};
     int unknown = 0;
     for (unsigned seed = 1; seed <= 900; ++seed) {
         RandomTree random(seed, true);
@@ -160,11 +156,11 @@ TEST(LayupManagerManyGroups, OneCallEditsAsOneGroupAtATime)
         PlyGroup picked = root;
         const Edit edit = static_cast<Edit>(seed / 3 % 3);
         const Selection selection = SomeGroups(random, picked, edit);
-        std::string chosen;
+        std::string trace = std::string("seed ").append(std::to_string(seed)).append(" ").append(kEditNames[edit]);
         for (const int id : selection.Groups())
-            chosen.append(" ").append(std::to_string(id));
-        SCOPED_TRACE(std::string("seed ").append(std::to_string(seed)).append(" ").append(kEditNames[edit]).append(chosen).append(" first ").append(std::to_string(selection.FirstGroupAnchor()))
-                     .append("\nbefore: ").append(Describe(root.GetLayup())));
+            trace.append(" ").append(std::to_string(id));
+        SCOPED_TRACE(trace.append(", first ").append(std::to_string(selection.FirstGroupAnchor()))
+                         .append("\nbefore: ").append(Describe(root.GetLayup())));
 
         Laminate laminate;
         laminate.SetLayup(root);
@@ -187,7 +183,6 @@ TEST(LayupManagerManyGroups, OneCallEditsAsOneGroupAtATime)
             EXPECT_EQ(recorder.Count(), 0);
             continue;
         }
-        ++done[edit];
         changed[edit] += !laminate.RootGroup().IsEqual(before.RootGroup());
         const std::string layout = Describe(laminate.RootGroup().GetLayup());
         EXPECT_EQ(layout, Describe(expected.laminate.RootGroup().GetLayup()));
