@@ -158,7 +158,7 @@ bool LayupManager::Ungroup(const Selection &selection)
     };
     for (const int id : selection.Groups()) {
         int index = groups.First(id);
-        if (index < 0 || groups.IsLink(index)) {
+        if (index < 0 || !dynamic_cast<const PlyGroup *>(layup[index].Get())) {
             // Not on the top level: is it inside a group? Only the log line tells.
             if (index < 0 && pending)
                 sweep();

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 TopLevelGroups::TopLevelGroups(const Layup &layup)
-    : marked_(static_cast<size_t>(layup.Size()), 0), links_(static_cast<size_t>(layup.Size()), 0)
+    : marked_(static_cast<size_t>(layup.Size()), 0)
 {
     int index = 0;
     for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it, ++index) {
@@ -16,12 +16,10 @@ TopLevelGroups::TopLevelGroups(const Layup &layup)
             continue;
         const auto *link = dynamic_cast<const PlyGroupLink *>(&item);
         byId_.push_back({item.Id(), index, item.Id(), link != nullptr});
-        if (link) {
-            links_[static_cast<size_t>(index)] = 1;
+        if (link)
             byTarget_.push_back({link->TargetGroupId(), index, item.Id(), true});
-        } else if (const auto *group = dynamic_cast<const PlyGroup *>(&item); group && !group->GetLayup().PliesOnly()) {
+        else if (const auto *group = dynamic_cast<const PlyGroup *>(&item); group && !group->GetLayup().PliesOnly())
             flat_ = false;
-        }
     }
     const auto order = [](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : a.index < b.index; };
     std::sort(byId_.begin(), byId_.end(), order);
@@ -53,11 +51,6 @@ int TopLevelGroups::First(int id) const
 int TopLevelGroups::FirstLink(int id) const
 {
     return FirstOf(id, true);
-}
-
-bool TopLevelGroups::IsLink(int index) const
-{
-    return links_[static_cast<size_t>(index)] != 0;
 }
 
 void TopLevelGroups::Mark(int id)

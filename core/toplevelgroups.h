@@ -11,7 +11,8 @@ class Layup;
 // in sorted tables, with marks for removal. However many items are looked up or
 // marked, building the tables and a sweep over the marks take time in the size
 // of the top level (times a search), not in its square. The tables stay valid
-// while the top level keeps the same ids at the same places.
+// while the top level keeps the same ids at the same places; which of them are
+// links they tell as the layup had it.
 class TopLevelGroups
 {
 public:
@@ -22,13 +23,12 @@ public:
     int First(int id) const;
     // The same, of the links alone.
     int FirstLink(int id) const;
-    bool IsLink(int index) const;
     // Whether no top-level group holds a group or link: then nothing is found
     // below the top level, and link targets are top-level items.
     bool Flat() const { return flat_; }
 
-    // Marks every group and link with id, then every link whose target id was
-    // marked, now or before, and the links that target those in turn.
+    // Marks every group and link with id, then every link whose target is an
+    // id marked now or before, and the links that target those in turn.
     void Mark(int id);
     bool Marked(int index) const { return marked_[static_cast<std::size_t>(index)] != 0; }
 
@@ -47,7 +47,6 @@ private:
     std::vector<Entry> byId_;     // by id, then index
     std::vector<Entry> byTarget_; // the links, by target id
     std::vector<char> marked_;
-    std::vector<char> links_; // by index
     std::unordered_set<int> gone_; // ids whose links are marked
     bool flat_ = true;
 };
