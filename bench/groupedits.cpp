@@ -71,9 +71,12 @@ void EditEvery(benchmark::State &state, Edit edit)
                                              : layup.Unlink(selection);
         state.PauseTiming();
         std::string last;
-        if (!done || !manager->LastCommandName(last))
-            state.SkipWithError("the edit was refused");
+        const bool recorded = done && manager->LastCommandName(last);
         manager.reset();
+        if (!recorded) {
+            state.SkipWithError("the edit was refused");
+            break;
+        }
         state.ResumeTiming();
     }
 }
