@@ -2,7 +2,8 @@
 // AddPly and saved, once as a whole script request through the session (context,
 // interpreter, script, save), once as the same edits made through the
 // LayupManager directly. Prints Google Benchmark's lines, then both times and
-// their ratio. Also a script that cuts every other ply of a large host laminate.
+// their ratio. Also a script that cuts every other ply of a large host laminate,
+// and scripts that edit every group or link of a large layup in one call.
 
 #include "core/layupmanager.h"
 #include "core/selection.h"
@@ -13,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +100,82 @@ void BM_CutEveryOther(benchmark::State &state)
     std::filesystem::remove(path);
 }
 
+// The scripts of the group edits. Each shapes a host laminate of four plies,
+// [0/45/-45/90], into range(0) plies in one group per four: the pasted copies
+// are groups after Cut, links to the first group after Copy. The shaping rows
+// time that alone, so that an edit costs its row less its shaping row.
+enum GroupEdit { MakeGroups, UngroupAll, LinkAll, MakeLinks, UnlinkAll };
+
+// With check, the script ends by deleting the first group: what is left shows
+// that the edit was made.
+std::string GroupEditText(GroupEdit edit, int plies, bool check)
+{
+    const int groups = plies / 4;
+    std::string text = "for i = 1, 4 do SelectPly(i) end\nGroup()\nSelectGroup(1)\n";
+    if (edit == MakeLinks || edit == UnlinkAll)
+        text += "Copy()\nPaste{Count = " + std::to_string(groups - 1) + "}\n";
+    else
+        text += "Cut()\nPaste{Count = " + std::to_string(groups) + "}\n";
+    if (edit == UngroupAll)
+        text += "SelectAll()\nUngroup()\n";
+    else if (edit == LinkAll)
+        text += "SelectAll()\nLink()\n";
+    else if (edit == UnlinkAll)
+        text += "for id = 2, " + std::to_string(groups) + " do SelectGroup(id) end\nUnlink()\n";
+    if (check)
+        text += "SelectGroup(1)\nDelete()\nMessage(CountPlies() .. \" \" .. CountGroups())\n";
+    return text;
+}
+
+// What the check writes.
+std::string GroupEditCheck(GroupEdit edit, int plies)
+{
+    const bool linked = edit == LinkAll || edit == MakeLinks;
+    const int left = edit == UngroupAll ? plies : linked ? 0 : plies - 4;
+    const int groups = edit == UngroupAll || linked ? 0 : plies / 4 - 1;
+    return std::to_string(left) + " " + std::to_string(groups);
+}
+
+void GroupEditRequest(benchmark::State &state, GroupEdit edit)
+{
+    const int plies = static_cast<int>(state.range(0));
+    LamHost::StoreData data = LamHost::DemoStore();
+    LamHost::HostLaminate &laminate = data.laminates[data.current];
+    laminate.plies.clear();
+    for (const float angle : kAngles)
+        laminate.plies.push_back({0.125f, angle, 301, 2});
+    LamHost::Store store(data);
+    store.Activate();
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "corvane_bench_groups.lua";
+    store.SetScriptPath(path.string());
+    Session session(LamHost::CallbackTable());
+    const auto request = [&] {
+        store.Data() = data;
+        store.ClearRecords();
+        store.BeginRequest();
+    };
+    std::ofstream(path) << GroupEditText(edit, plies, false);
+    for (auto _ : state) {
+        state.PauseTiming();
+        request();
+        state.ResumeTiming();
+        session.Modeler(false);
+    }
+    std::ofstream(path) << GroupEditText(edit, plies, true);
+    request();
+    session.Modeler(false);
+    const std::vector<std::string> &lines = store.Transcript();
+    if (std::find(lines.begin(), lines.end(), GroupEditCheck(edit, plies)) == lines.end())
+        state.SkipWithError("the script did not leave the groups it should");
+    std::filesystem::remove(path);
+}
+
+void BM_MakeGroups(benchmark::State &state) { GroupEditRequest(state, MakeGroups); }
+void BM_UngroupAll(benchmark::State &state) { GroupEditRequest(state, UngroupAll); }
+void BM_LinkAll(benchmark::State &state) { GroupEditRequest(state, LinkAll); }
+void BM_MakeLinks(benchmark::State &state) { GroupEditRequest(state, MakeLinks); }
+void BM_UnlinkAll(benchmark::State &state) { GroupEditRequest(state, UnlinkAll); }
+
 void BM_LayupManager(benchmark::State &state)
 {
     LamHost::Store store(LamHost::DemoStore());
@@ -127,6 +205,15 @@ BENCHMARK(BM_Script)->Arg(kPlies)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Script)->Arg(12800)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LayupManager)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CutEveryOther)->Arg(65536)->Unit(benchmark::kMillisecond);
+void GroupEditSizes(benchmark::internal::Benchmark *b)
+{
+    b->Arg(4000)->Arg(16000)->Arg(64000);
+}
+BENCHMARK(BM_MakeGroups)->Apply(GroupEditSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UngroupAll)->Apply(GroupEditSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinkAll)->Apply(GroupEditSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeLinks)->Apply(GroupEditSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnlinkAll)->Apply(GroupEditSizes)->Unit(benchmark::kMillisecond);
 
 // Keeps the time per iteration of each benchmark for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter

@@ -148,6 +148,23 @@ Layup::Iterator Layup::Erase(Iterator position)
     return plies_.erase(plies_.cbegin() + index);
 }
 
+bool Layup::Replace(int index, PlyBase *item)
+{
+    std::unique_ptr<PlyBase> owned(item);
+    if (index < 0 || index >= Size())
+        throw std::out_of_range("layup index out of range");
+    if (!owned)
+        return false;
+    PlyHandle handle(new PlyHolder(owned.get()));
+    owned.release();
+    // The old item is destroyed here, after both lists agree again.
+    PlyHandle old = plies_[index];
+    others_ += Other(*handle) - Other(*old);
+    const_plies_[index] = handle;
+    plies_[index] = std::move(handle);
+    return true;
+}
+
 void Layup::Clear()
 {
     std::vector<PlyHandle> plies;

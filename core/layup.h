@@ -81,6 +81,10 @@ public:
     // Removes the item at position from both lists; returns the position after it.
     // Throws std::out_of_range for a position outside Begin()..End()-1.
     Iterator Erase(Iterator position);
+    // Puts a newly made item, taking ownership, in the place of the one at
+    // index, which is released. Returns false and changes nothing for null.
+    // Throws std::out_of_range unless 0 <= index < Size().
+    bool Replace(int index, PlyBase *item);
     // Releases every item; the stacking code stays.
     void Clear();
     // Exchanges the items with other; the stacking codes stay where they were.

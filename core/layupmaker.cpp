@@ -4,6 +4,7 @@
 #include "core/layup.h"
 #include "core/plygroup.h"
 #include "core/plygrouplink.h"
+#include "core/toplevelgroups.h"
 #include "util/trace.h"
 #include "util/tolerance.h"
 
@@ -428,51 +429,14 @@ void LayupMaker::RemoveGroupsAndLinks(PlyGroup &root, const std::vector<int> &gr
     // Mark, then sweep once: erasing item by item would take time in the square
     // of the top level when a large selection goes.
     Layup &layup = root.GetLayup();
-    using Entry = std::pair<int, int>; // an id, an index of the top level
-    std::vector<Entry> byId;
-    std::vector<Entry> byTarget;
-    int index = 0;
-    for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it, ++index) {
-        if (dynamic_cast<const PlyGroupBase *>(it->Get()))
-            byId.emplace_back((*it)->Id(), index);
-        if (const auto *link = dynamic_cast<const PlyGroupLink *>(it->Get()))
-            byTarget.emplace_back(link->TargetGroupId(), index);
-    }
-    std::sort(byId.begin(), byId.end());
-    std::sort(byTarget.begin(), byTarget.end());
-    const auto range = [](const std::vector<Entry> &entries, int id) {
-        return std::equal_range(entries.begin(), entries.end(), Entry(id, 0),
-                                [](const Entry &a, const Entry &b) { return a.first < b.first; });
-    };
-
-    std::vector<char> marked(static_cast<size_t>(layup.Size()), 0);
-    std::set<int> gone(groupIds.begin(), groupIds.end());
-    std::vector<int> pending(gone.begin(), gone.end());
-    for (const int id : pending) {
-        const auto [first, last] = range(byId, id);
-        for (auto entry = first; entry != last; ++entry)
-            marked[static_cast<size_t>(entry->second)] = 1;
-    }
-    while (!pending.empty()) {
-        const int id = pending.back();
-        pending.pop_back();
-        const auto [first, last] = range(byTarget, id);
-        for (auto entry = first; entry != last; ++entry) {
-            const auto at = static_cast<size_t>(entry->second);
-            if (marked[at])
-                continue;
-            marked[at] = 1;
-            const int linkId = layup[entry->second]->Id();
-            if (gone.insert(linkId).second)
-                pending.push_back(linkId);
-        }
-    }
-
+    TopLevelGroups groups(layup);
+    for (const int id : groupIds)
+        groups.Mark(id);
     Layup kept;
     kept.SetStacking(layup.Stacking());
-    index = 0;
+    int index = 0;
     for (auto it = layup.Begin(); it != layup.End(); ++it, ++index) {
-        if (!marked[static_cast<size_t>(index)])
+        if (!groups.Marked(index))
             kept.Add(*it);
     }
     layup.Swap(kept);

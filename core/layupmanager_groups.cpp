@@ -10,6 +10,7 @@
 #include "core/plygrouplink.h"
 #include "core/plysimple.h"
 #include "core/selection.h"
+#include "core/toplevelgroups.h"
 #include "util/trace.h"
 
 #include <algorithm>
@@ -21,21 +22,21 @@ std::string Num(int value)
     return std::to_string(value);
 }
 
-// The index of item among layup's own items; -1 when it is not one of them.
-int IndexOf(const Layup &layup, const PlyBase *item)
-{
-    for (int i = 0; i < layup.Size(); ++i) {
-        if (layup[i].Get() == item)
-            return i;
-    }
-    return -1;
-}
-
 std::vector<PlySimple> PliesOf(const PlyBase &item)
 {
     std::vector<PlySimple> plies;
     item.CollectPlies(plies);
     return plies;
+}
+
+// The group or link with id, as work.FindGroup finds it, groups being the
+// tables of work's top level.
+PlyHandle FindGroup(PlyGroup &work, const TopLevelGroups &groups, int id)
+{
+    const int index = groups.First(id);
+    if (index >= 0)
+        return work.GetLayup()[index];
+    return groups.Flat() ? PlyHandle() : work.FindGroup(id);
 }
 
 int LinkTypeOf(PlyMatch match)
@@ -121,45 +122,88 @@ bool LayupManager::CreateGroup(const Selection &selection)
     return true;
 }
 
+// Each group goes as if one at a time, in ascending order, but the top level
+// is rebuilt once: a group's plies wait, by its place, for the sweep, and the
+// group and the links that go with it are marked. Only a group that holds
+// groups or links sees the tree that the groups before it left (its links may
+// have targeted them), so the pending work is swept before its plies are taken.
 bool LayupManager::Ungroup(const Selection &selection)
 {
     Impl &d = *impl_;
     d.error.clear();
     PlyGroup work = d.laminate->RootGroup();
-    for (const int id : selection.Groups()) {
-        const PlyHandle found = work.FindGroup(id);
-        if (!found) {
-            TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)); });
-            d.error = "Could not find selected group";
-            return false;
-        }
-        const std::vector<PlySimple> plies = PliesOf(*found);
-        Layup &layup = work.GetLayup();
-        const int index = dynamic_cast<PlyGroup *>(found.Get()) ? IndexOf(layup, found.Get()) : -1;
-        if (index < 0) {
-            TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)).append("\n"); });
-            d.error = "Could not find selected group";
-            return false;
-        }
+    Layup &layup = work.GetLayup();
+    TopLevelGroups groups(layup);
+    std::vector<std::pair<int, Layup>> pliesAt; // by the place of their group
+    bool pending = false;
+    const auto sweep = [&] {
+        std::sort(pliesAt.begin(), pliesAt.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        auto next = pliesAt.begin();
         Layup rebuilt;
         rebuilt.SetStacking(layup.Stacking());
         for (int i = 0; i < layup.Size(); ++i) {
-            if (i == index)
-                rebuilt.AddRange(plies.begin(), plies.end());
-            rebuilt.Add(layup[i]);
+            if (next != pliesAt.end() && next->first == i) {
+                for (auto ply = next->second.Begin(); ply != next->second.End(); ++ply)
+                    rebuilt.Add(*ply);
+                ++next;
+            }
+            if (!groups.Marked(i))
+                rebuilt.Add(layup[i]);
         }
         layup.Swap(rebuilt);
-        LayupMaker::RemoveGroupAndLinks(work, id);
         work.SetRoot(&work);
+        groups = TopLevelGroups(layup);
+        pliesAt.clear();
+        pending = false;
+    };
+    for (const int id : selection.Groups()) {
+        int index = groups.First(id);
+        if (index < 0 || !dynamic_cast<const PlyGroup *>(layup[index].Get())) {
+            // Not on the top level: is it inside a group? Only the log line tells.
+            if (index < 0 && pending)
+                sweep();
+            if (index < 0 && !work.FindGroup(id))
+                TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)); });
+            else
+                TraceLine([&] { return std::string("Could not find selected group ").append(Num(id)).append("\n"); });
+            d.error = "Could not find selected group";
+            return false;
+        }
+        const Layup *members = &dynamic_cast<const PlyGroup &>(*layup[index]).GetLayup();
+        if (!members->PliesOnly() && pending) {
+            sweep();
+            index = groups.First(id);
+            members = &dynamic_cast<const PlyGroup &>(*layup[index]).GetLayup();
+        }
+        if (members->PliesOnly()) {
+            // The plies themselves, shared as copies of a layup share them.
+            pliesAt.emplace_back(index, Layup(*members, Layup::Share));
+        } else {
+            const std::vector<PlySimple> plies = PliesOf(*layup[index]);
+            pliesAt.emplace_back(index, Layup());
+            pliesAt.back().second.AddRange(plies.begin(), plies.end());
+        }
+        groups.Mark(id);
+        pending = true;
     }
+    if (pending)
+        sweep();
     d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UngroupCommand>(selection));
     return true;
 }
 
+// The children are replaced in place, one by one, so that the top level's
+// tables stay valid. A link whose cached target is a replaced child would still
+// expand the child; the tree is re-rooted before anything is expanded that could
+// reach one, which in a flat tree a plain group's plies and the parent's links
+// never do (a child that the parent reaches is never linked).
 bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vector<int> &children, bool strict)
 {
-    const PlyHandle parent = work.FindGroup(parentId);
+    Layup &layup = work.GetLayup();
+    const TopLevelGroups groups(layup);
+    bool stale = false;
+    const PlyHandle parent = FindGroup(work, groups, parentId);
     if (!parent) {
         error = "Error: tried to access a bogus parent group";
         TraceLine(error);
@@ -176,11 +220,15 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
                 .append(" to parent ")
                 .append(Num(parentId));
         });
-        const PlyHandle child = work.FindGroup(childId);
+        const PlyHandle child = FindGroup(work, groups, childId);
         if (!child) {
             TraceLine([&] { return std::string("Error, trying to access bogus group ").append(Num(childId)); });
             error = "Error: tried to access a bogus child group";
             return false;
+        }
+        if (stale && !(groups.Flat() && dynamic_cast<const PlyGroup *>(child.Get()))) {
+            work.SetRoot(&work);
+            stale = false;
         }
         if (parentLink)
             TraceLine("Parent is a PlyGroupLink");
@@ -242,23 +290,14 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
             continue;
         }
         TraceLine("CreateLink: groups match");
-        Layup &layup = work.GetLayup();
-        const int index = IndexOf(layup, child.Get());
+        const int index = groups.First(childId);
         if (index < 0) {
             error = "Error inserting link in layup";
             return false;
         }
         const int first = childPlies.empty() ? 0 : childPlies.front().Id();
-        Layup rebuilt;
-        rebuilt.SetStacking(layup.Stacking());
-        for (int i = 0; i < layup.Size(); ++i) {
-            if (i == index)
-                rebuilt.Add(new PlyGroupLink(childId, parentId, LinkTypeOf(match), first));
-            else
-                rebuilt.Add(layup[i]);
-        }
-        layup.Swap(rebuilt);
-        work.SetRoot(&work);
+        layup.Replace(index, new PlyGroupLink(childId, parentId, LinkTypeOf(match), first));
+        stale = true;
         TraceLine([&] {
             return std::string("CreateLink: group ")
                 .append(Num(childId))
@@ -266,6 +305,8 @@ bool LayupManager::Impl::LinkGroups(PlyGroup &work, int parentId, const std::vec
                 .append(Num(parentId));
         });
     }
+    if (stale)
+        work.SetRoot(&work);
     return true;
 }
 
@@ -283,9 +324,10 @@ bool LayupManager::CreateLink(const Selection &selection)
     int parent = selection.FirstGroupAnchor();
     if (!selection.ContainsGroup(parent))
         parent = groups.front() != selection.LastGroupAnchor() ? groups.front() : groups.back();
+    const TopLevelGroups topLevel(work.GetLayup());
     int link = 0;
     for (const int id : groups) {
-        const PlyHandle found = work.FindGroup(id);
+        const PlyHandle found = FindGroup(work, topLevel, id);
         if (!found) {
             TraceLine([&] { return std::string("Error, group ").append(Num(id)).append(" not found"); });
             d.error = "Error, group not found";
@@ -315,36 +357,32 @@ bool LayupManager::CreateLink(const Selection &selection)
     return true;
 }
 
+// Each link is replaced in place by its group. In a flat tree a link whose
+// cached target is a replaced link expands as the group that replaced it, so
+// the tree is re-rooted once at the end; otherwise before each expansion.
 bool LayupManager::Unlink(const Selection &selection)
 {
     Impl &d = *impl_;
     d.error.clear();
     PlyGroup work = d.laminate->RootGroup();
+    Layup &layup = work.GetLayup();
+    const TopLevelGroups groups(layup);
+    bool stale = false;
     for (const int id : selection.Groups()) {
-        Layup &layup = work.GetLayup();
-        int index = -1;
-        for (int i = 0; i < layup.Size() && index < 0; ++i) {
-            if (layup[i]->Id() == id && dynamic_cast<const PlyGroupLink *>(layup[i].Get()))
-                index = i;
-        }
+        const int index = groups.FirstLink(id);
         if (index < 0) {
             TraceLine([&] { return std::string("Unlink: group ").append(Num(id)).append(" not found."); });
             d.error = "Selected group not found";
             return false;
         }
+        if (stale && !groups.Flat())
+            work.SetRoot(&work);
         const auto &link = dynamic_cast<const PlyGroupLink &>(*layup[index]);
-        auto *group = new PlyGroup(id, link.ExpandedCopy().GetLayup());
-        Layup rebuilt;
-        rebuilt.SetStacking(layup.Stacking());
-        for (int i = 0; i < layup.Size(); ++i) {
-            if (i == index)
-                rebuilt.Add(group);
-            else
-                rebuilt.Add(layup[i]);
-        }
-        layup.Swap(rebuilt);
-        work.SetRoot(&work);
+        layup.Replace(index, new PlyGroup(id, link.ExpandedCopy().GetLayup()));
+        stale = true;
     }
+    if (stale)
+        work.SetRoot(&work);
     d.laminate->SetLayup(std::move(work));
     d.Record(std::make_unique<UnlinkCommand>(selection));
     return true;

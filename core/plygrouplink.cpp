@@ -13,6 +13,9 @@ const char *const kLinkName = "Link";
 // it, or reaches it through the targets of the links it holds.
 bool Reaches(const PlyBase &item, const PlyGroupLink &link, const PlyGroup &root)
 {
+    // A group of plies alone, as most targets are, is answered without a walk.
+    if (const auto *group = dynamic_cast<const PlyGroup *>(&item); group && group->GetLayup().PliesOnly())
+        return false;
     std::vector<const PlyBase *> pending{&item};
     std::unordered_set<const PlyBase *> seen;
     while (!pending.empty()) {
@@ -24,8 +27,8 @@ bool Reaches(const PlyBase &item, const PlyGroupLink &link, const PlyGroup &root
             continue;
         if (const auto *group = dynamic_cast<const PlyGroup *>(current)) {
             const Layup &layup = group->GetLayup();
-            for (auto it = layup.ConstBegin(); it != layup.ConstEnd(); ++it) {
-                if (dynamic_cast<const PlyGroupBase *>(it->Get()))
+            for (auto it = layup.ConstBegin(); !layup.PliesOnly() && it != layup.ConstEnd(); ++it) {
+                if ((*it)->IsGroupItem())
                     pending.push_back(it->Get());
             }
         } else if (const auto *other = dynamic_cast<const PlyGroupLink *>(current)) {

@@ -123,6 +123,22 @@ TEST(Layup, RefusesNullAndBadPositions)
     EXPECT_TRUE(layup[2]->IsEqual(plies[1]));
 }
 
+TEST(Layup, ReplaceInPlace)
+{
+    Layup layup;
+    layup.Add(NewPly(1));
+    layup.Add(NewPly(2));
+    EXPECT_TRUE(layup.Replace(1, new PlyGroup(7)));
+    EXPECT_FALSE(layup.PliesOnly());
+    EXPECT_EQ(static_cast<const Layup &>(layup)[1]->Id(), 7);
+    EXPECT_TRUE(layup.Replace(1, NewPly(3)));
+    EXPECT_TRUE(layup.PliesOnly());
+    ExpectMatches(layup, {{1, nullptr}, {3, nullptr}});
+    EXPECT_FALSE(layup.Replace(0, nullptr));
+    EXPECT_THROW(layup.Replace(2, NewPly(4)), std::out_of_range);
+    ExpectMatches(layup, {{1, nullptr}, {3, nullptr}});
+}
+
 TEST(Layup, AssignFromOwnDescendant)
 {
     Layup layup;

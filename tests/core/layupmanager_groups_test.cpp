@@ -186,6 +186,9 @@ TEST_F(GroupsTest, Ungroup)
             {"two groups", [] { return Root({Group(1, {Ply(1)}), Group(2, {Ply(2)}), Ply(3)}); }, Select({}, {1, 2}),
              "1 2 3"},
             {"no group selected", Sample, Select({1}), "1 G5[2 3] 4 L6>5r 7"},
+            {"a group in it goes too", Nested, Select({}, {5}), "1 2 3 G8[1 2]"},
+            {"its links are expanded", [] { return Root({Group(1, {A(), B()}), Group(2, {Link(3, 1, 1), Ply(3)})}); },
+             Select({}, {2}), "G1[1 2] 2 1 3"},
             {"a link", Sample, Select({}, {6}), "Could not find selected group", true},
             {"a missing group", Sample, Select({}, {5, 99}), "Could not find selected group", true},
             {"a group inside a group", Nested, Select({}, {7}), "Could not find selected group", true},
@@ -247,6 +250,11 @@ TEST_F(GroupsTest, Unlink)
              Select({}, {6}), "G5[1 2] G6[2 1]"},
             {"a link and a link to it", [] { return Root({Group(5, {A(), B()}), Link(6, 5, 1), Link(7, 6, 1)}); },
              Select({}, {6, 7}), "G5[1 2] G6[2 1] G7[1 2]"},
+            {"a link into a group made by an earlier one",
+             [] {
+                 return Root({Group(4, {A(), B()}), Link(2, 6, 0), Group(6, {Link(5, 4, 0), Ply(3)}), Link(3, 5, 0)});
+             },
+             Select({}, {2, 3}), "G4[1 2] G2[L5>4r 3] G6[L5>4r 3] G3[1 2]"},
             {"no link selected", Sample, Select({2}), "1 G5[2 3] 4 L6>5r 7"},
             {"a group", Sample, Select({}, {5}), "Selected group not found", true},
             {"a missing link", Sample, Select({}, {6, 99}), "Selected group not found", true},
