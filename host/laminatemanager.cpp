@@ -9,6 +9,7 @@
 #include "core/layupmanager.h"
 #include "core/plysimple.h"
 #include "host/hosttext.h"
+#include "host/laminatemanagertesting.h"
 #include "host/materiallist.h"
 #include "util/logline.h"
 #include "util/tolerance.h"
@@ -500,6 +501,14 @@ void LaminateManager::SetProperties(const Laminate &edited)
     Apply(std::make_unique<LamCommandReplace>(edited, false, "Set Properties"));
 }
 
+namespace {
+int gStackedPlyLimit = 0; // 0: kMaxLoadedPlies
+} // namespace
+
+void SetStackedPlyLimit(int limit) { gStackedPlyLimit = limit > 0 ? limit : 0; }
+
+int LaminateManager::StackedPlyLimit() { return gStackedPlyLimit > 0 ? gStackedPlyLimit : kMaxLoadedPlies; }
+
 bool LaminateManager::SetStacking(int rule)
 {
     if (rule < StackingFullSymmetric || rule > StackingRepeatWithCore)
@@ -508,8 +517,8 @@ bool LaminateManager::SetStacking(int rule)
         return false;
     // The next request must be able to load what this one saves.
     const long long full = StackedPlies(rule);
-    if (full > kMaxLoadedPlies) {
-        LogLine("SetStacking: the full stack would have %lld plies, more than %d", full, kMaxLoadedPlies);
+    if (full > StackedPlyLimit()) {
+        LogLine("SetStacking: the full stack would have %lld plies, more than %d", full, StackedPlyLimit());
         return false;
     }
     Apply(std::make_unique<LamCommandStacking>(rule));

@@ -32,6 +32,9 @@ public:
     // Largest ply count a load accepts from the host, and so the largest full
     // stack that a change of the stacking rule may make.
     static constexpr int kMaxLoadedPlies = 100000;
+    // The largest full stack a change of the stacking rule may make:
+    // kMaxLoadedPlies, unless a test lowered it (laminatemanagertesting.h).
+    static int StackedPlyLimit();
 
     // Starts from the default laminate in the given units. The host functions
     // (kept for loading and saving) may be null: a call through a null one
@@ -85,7 +88,7 @@ public:
     void SetProperties(const Laminate &edited);
     // Sets the stacking rule of the layup (1 to 4; any other rule is simple)
     // as one command; false when the layup already has that rule or when its
-    // full stack would then pass kMaxLoadedPlies (logged; nothing changes).
+    // full stack would then pass StackedPlyLimit (logged; nothing changes).
     bool SetStacking(int rule);
     // The number of plies the current layup's full stack has under rule (1 to
     // 4; any other rule is simple).

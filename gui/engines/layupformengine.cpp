@@ -70,6 +70,8 @@ void LayupFormEngine::Initialize()
     impl_->view->Refresh(true, true);
 }
 
+const Selection &LayupFormEngine::CurrentSelection() const { return impl_->selection; }
+
 void LayupFormEngine::SetSelection(const Selection &selection)
 {
     impl_->selection.plies = selection.plies;
@@ -133,7 +135,7 @@ void LayupFormEngine::SetStacking(int menuIndex)
     impl_->view->ShowWarningArgs(
         QT_TRANSLATE_NOOP("LayupForm", "Stacking Sequence Error"),
         QT_TRANSLATE_NOOP("LayupForm", "The full stack would have %1 plies, more than the %2 a laminate may have."),
-        static_cast<int>(laminates.StackedPlies(rule)), LaminateManager::kMaxLoadedPlies);
+        static_cast<int>(laminates.StackedPlies(rule)), LaminateManager::StackedPlyLimit());
 }
 
 void LayupFormEngine::UpdateView()
@@ -209,6 +211,7 @@ void LayupFormEngine::Paste(bool symmetric, bool antisymmetric, bool below, int 
     Selection renumbered = impl_->selection;
     if (!impl_->Layups().Paste(renumbered, symmetric, antisymmetric, count)) {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Paste Error"));
+        UpdateView(); // New and Paste follow the side chosen
         return;
     }
     impl_->view->Refresh(true, true);
@@ -297,7 +300,11 @@ bool LayupFormEngine::AutoGroup(float *progress)
     return done;
 }
 
-void LayupFormEngine::AutoGroupFinish() { impl_->Layups().ResetAutoGroup(); }
+void LayupFormEngine::AutoGroupFinish()
+{
+    impl_->Layups().ResetAutoGroup();
+    UpdateView(); // the grouping emptied the clipboard when it began: nothing to paste
+}
 
 void LayupFormEngine::Import() {}
 
@@ -315,10 +322,12 @@ void LayupFormEngine::NewPly(bool below)
     impl_->Layups().SetInsertBefore(below);
     impl_->Laminates().BeginEdit();
     std::unique_ptr<PlyDataFormView> form = impl_->view->CreatePlyDataForm(impl_->context);
-    if (form && form->Exec(true, impl_->selection))
+    if (form && form->Exec(true, impl_->selection)) {
         impl_->view->Refresh(true, true);
-    else
+    } else {
         impl_->Laminates().CancelEdit();
+        UpdateView(); // a material picked in the dialog is now one the material menu offers
+    }
     TraceLine("LayupFormEngine::NewPly ends.");
 }
 
@@ -362,6 +371,8 @@ bool LayupFormEngine::Modify()
     }
     if (changed)
         impl_->view->Refresh(true, true);
+    else
+        UpdateView(); // a material picked in the dialog is now one the material menu offers
     TraceLine("LayupFormEngine::Modify ends.");
     return true;
 }
@@ -403,6 +414,8 @@ void LayupFormEngine::BrowseMaterials()
     impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
     if (changed)
         impl_->MaterialsChanged();
+    else
+        UpdateView(); // the material picked is now one the material menu offers
 }
 
 bool LayupFormEngine::SelectMaterial(const char *name)
@@ -440,9 +453,12 @@ bool LayupFormEngine::SelectMaterial(const char *name)
                                  QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
     } else if (impl_->Layups().ModifyMaterial(plies, id)) {
         impl_->view->Refresh(true, true);
+        return pickerShown;
     } else {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
     }
+    if (pickerShown)
+        UpdateView(); // the material picked is now one the material menu offers
     return pickerShown;
 }
 

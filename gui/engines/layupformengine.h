@@ -22,6 +22,8 @@ public:
     void Initialize();
     // The views' selection becomes the engine's; the view is brought in line.
     void SetSelection(const Selection &selection);
+    // What the editing commands act on.
+    const Selection &CurrentSelection() const;
     // False (after a warning) for a laminate without plies or with a ply whose
     // material the host does not know; else the laminate counts as saved.
     bool Ok();
@@ -67,7 +69,8 @@ public:
     void ModifyFromTree(int plyNumber, float thickness, float angle);
     // One step of automatic grouping; true when it is done (the tree is then rebuilt).
     bool AutoGroup(float *progress);
-    // Abandons a running automatic grouping; nothing is recorded.
+    // Abandons a running automatic grouping; nothing is recorded. The
+    // controls follow the clipboard, which the grouping emptied.
     void AutoGroupFinish();
     void Import();
     // Logs the laminate's property listing line by line.

@@ -136,6 +136,7 @@ LayupForm::~LayupForm()
 LayupSketcher *LayupForm::Sketch() const { return impl_->sketch; }
 LayupTree *LayupForm::Tree() const { return impl_->tree.get(); }
 QMenu *LayupForm::RightClickMenu() const { return impl_->rightMenu; }
+const Selection &LayupForm::EngineSelection() const { return impl_->engine->CurrentSelection(); }
 
 int LayupForm::Exec(bool *again)
 {

@@ -56,10 +56,12 @@ public:
     // A selection change in the tree or the sketch, or the sketch's right click.
     void Update(Subject *subject, int hint) override;
 
-    // The views and the right-click menu, for the dialog's tests.
+    // The views, the right-click menu and the selection the commands act on,
+    // for the dialog's tests.
     LayupSketcher *Sketch() const;
     LayupTree *Tree() const;
     QMenu *RightClickMenu() const;
+    const Selection &EngineSelection() const;
 
 public slots:
     void AutoGroupsButtonClick() override;

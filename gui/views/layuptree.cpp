@@ -19,6 +19,15 @@ namespace {
 constexpr int kThicknessColumn = 1;
 constexpr int kAngleColumn = 2;
 
+// Whether every group row above row is open.
+bool Shown(const QTreeWidgetItem *row)
+{
+    for (const QTreeWidgetItem *up = row->parent(); up; up = up->parent())
+        if (!up->isExpanded())
+            return false;
+    return true;
+}
+
 bool Contains(const std::vector<int> &ids, int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
 
 // Selects or deselects every row that select names (returning 1 or 0), and
@@ -102,7 +111,9 @@ void LayupTree::Show(const Layup &layup)
     list_->insertTopLevelItems(0, build.topRows);
     for (LayupTreeItem *row : build.groups)
         ApplyOpenState(row);
-    if (LayupTreeItem *row = reopenPly_ > 0 ? StoredPlyRow(reopenPly_) : nullptr)
+    // Not in a group the user closed: making a row current shows it, which
+    // would open the group again.
+    if (LayupTreeItem *row = reopenPly_ > 0 ? StoredPlyRow(reopenPly_) : nullptr; row && Shown(row))
         GoToCell(row, reopenColumn_, reopenEditor_);
     reopenPly_ = reopenColumn_ = -1;
 }
