@@ -1283,7 +1283,9 @@ private:
     void GroupCommand()
     {
         const std::vector<const PlyGroupBase *> groups = TopGroups();
-        if (!groups.empty() && Rand(7) < 3) {
+        if (Rand(7) < 3) {
+            if (groups.empty())
+                return Note("no group");
             const PlyGroupBase *group = Pick(groups);
             if (Chance(60))
                 for (const PlyGroupBase *g : groups)
@@ -1423,7 +1425,7 @@ TEST(LayupRandomTest, TheDialogShowsWhatTheLaminateHolds)
         const char *text = std::getenv(name);
         return text && *text ? std::atoi(text) : fallback;
     };
-    const unsigned seed = unsigned(env("CORVANE_RANDOM_SEED", 2));
+    const unsigned seed = unsigned(env("CORVANE_RANDOM_SEED", 6));
     const int actions = env("CORVANE_RANDOM_ACTIONS", 2000);
     SCOPED_TRACE("CORVANE_RANDOM_SEED=" + std::to_string(seed) + " CORVANE_RANDOM_ACTIONS=" + std::to_string(actions));
     RandomSession(seed).Run(actions);
