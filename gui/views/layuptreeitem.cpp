@@ -12,11 +12,6 @@
 #include <QMessageBox>
 #include <QTreeWidget>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <limits>
-
 namespace {
 
 enum Column { IdColumn, ThicknessColumn, AngleColumn, MaterialColumn };
