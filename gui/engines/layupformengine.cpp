@@ -408,15 +408,18 @@ void LayupFormEngine::Impl::MaterialsChanged()
     view->Refresh(true, true);
 }
 
-void LayupFormEngine::BrowseMaterials()
+int LayupFormEngine::PickMaterial()
 {
     bool changed = false;
-    impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
+    const int id = impl_->context->GetMaterialList()->SelectMaterial(PlyMaterialKind, &changed);
     if (changed)
         impl_->MaterialsChanged();
     else
-        UpdateView(); // the material picked is now one the material menu offers
+        UpdateView();
+    return id;
 }
+
+void LayupFormEngine::BrowseMaterials() { PickMaterial(); }
 
 bool LayupFormEngine::SelectMaterial(const char *name)
 {
@@ -428,11 +431,8 @@ bool LayupFormEngine::SelectMaterial(const char *name)
     MaterialList *materials = impl_->context->GetMaterialList();
     if (!name || std::strcmp(name, "Select...") == 0) {
         TraceLine("SelectMaterial on Select...");
-        bool changed = false;
-        id = materials->SelectMaterial(PlyMaterialKind, &changed);
+        id = PickMaterial();
         pickerShown = true;
-        if (changed)
-            impl_->MaterialsChanged();
     } else {
         TraceLine("SelectMaterial on material:");
         TraceLine(name);
@@ -453,12 +453,9 @@ bool LayupFormEngine::SelectMaterial(const char *name)
                                  QT_TRANSLATE_NOOP("LayupForm", "unknown material"));
     } else if (impl_->Layups().ModifyMaterial(plies, id)) {
         impl_->view->Refresh(true, true);
-        return pickerShown;
     } else {
         impl_->Warn(QT_TRANSLATE_NOOP("LayupForm", "Ply Modification Error"));
     }
-    if (pickerShown)
-        UpdateView(); // the material picked is now one the material menu offers
     return pickerShown;
 }
 

@@ -97,6 +97,11 @@ public:
     void SelectColor(const char *name);
 
 private:
+    // Runs the host's picker and returns its answer (as MaterialList's
+    // SelectMaterial). The views follow a change of the host's list; else the
+    // controls do, since the material menu now offers the material picked.
+    int PickMaterial();
+
     struct Impl;
     Impl *impl_;
 };
