@@ -6,6 +6,7 @@
 #include "gui/engines/fakeplydataview.h"
 #include "gui/engines/layupformview.h"
 #include "host/laminatemanager.h"
+#include "host/materiallist.h"
 #include "gui/laminatecontext.h"
 #include "gui/laminatehost.h"
 
@@ -449,6 +450,35 @@ TEST_F(LayupFormEngineTest, EditsRebuildWhatTheyChanged)
         refreshes.erase(std::unique(refreshes.begin(), refreshes.end()), refreshes.end());
         EXPECT_EQ(refreshes, row.refresh.empty() ? Lines{} : Lines{row.refresh});
         EXPECT_EQ(LastCommand(), row.recorded.empty() ? before : row.recorded) << row.refresh;
+    }
+}
+
+// A material met through the host's picker, the host's list otherwise as it
+// was, is in the material menu at once, however the command that showed the
+// picker ended: the material button, a new ply cancelled, a ply data dialog
+// accepted without a change.
+TEST_F(LayupFormEngineTest, APickedMaterialIsOfferedAtOnce)
+{
+    const auto pickInDialog = [this](bool accepted) {
+        view.plyData = [this, accepted](bool, const Selection &) {
+            lam.context.GetMaterialList()->SelectMaterial(PlyMaterialKind, nullptr);
+            return accepted;
+        };
+    };
+    const std::function<void()> commands[] = {
+        [this] { engine.BrowseMaterials(); },
+        [&] { pickInDialog(false), engine.NewPly(true); },
+        [&] { pickInDialog(true), engine.Modify(); },
+    };
+    int id = 400;
+    for (const auto &command : commands) {
+        const std::string name = "Picked " + std::to_string(++id);
+        lam.store.Data().materials.push_back({id, name, "Ply"});
+        lam.store.QueuePick(id);
+        Select({1});
+        command();
+        const Lines menu = view.Take("BuildMaterialMenu(1,");
+        EXPECT_NE(std::find(menu.begin(), menu.end(), "BuildMaterialMenu(1,\"" + name + "\")"), menu.end()) << name;
     }
 }
 
