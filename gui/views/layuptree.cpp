@@ -15,9 +15,9 @@
 
 namespace {
 
-// The columns that can be typed over, in reading order.
-constexpr int kThicknessColumn = 1;
-constexpr int kAngleColumn = 2;
+// The cells that can be typed over, in reading order.
+constexpr int kFirstTyped = LayupTreeItem::ThicknessColumn;
+constexpr int kLastTyped = LayupTreeItem::AngleColumn;
 
 // Whether every group row above row is open.
 bool Shown(const QTreeWidgetItem *row)
@@ -189,7 +189,7 @@ void LayupTree::SetEditCell(LayupTreeItem *row, int column)
 bool LayupTree::IsEditableCell(const QTreeWidgetItem *row, int column)
 {
     const auto *ply = dynamic_cast<const LayupTreeSimpleItem *>(row);
-    return ply && !ply->IsChild() && (column == kThicknessColumn || column == kAngleColumn);
+    return ply && !ply->IsChild() && column >= kFirstTyped && column <= kLastTyped;
 }
 
 void LayupTree::EditNeighbour(bool forward)
@@ -201,9 +201,9 @@ void LayupTree::EditNeighbour(bool forward)
     int column = editColumn_;
     do {
         column += forward ? 1 : -1;
-        if (column < kThicknessColumn || column > kAngleColumn) {
+        if (column < kFirstTyped || column > kLastTyped) {
             row = forward ? list_->itemBelow(row) : list_->itemAbove(row);
-            column = forward ? kThicknessColumn : kAngleColumn;
+            column = forward ? kFirstTyped : kLastTyped;
         }
     } while (row && !IsEditableCell(row, column));
     if (row)

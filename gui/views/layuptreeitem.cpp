@@ -14,8 +14,6 @@
 
 namespace {
 
-enum Column { IdColumn, ThicknessColumn, AngleColumn, MaterialColumn };
-
 // "Parent", "Parent (n)" or nothing, by the number of links to the row's group.
 QString ParentText(const QString &parent, int linkCount)
 {

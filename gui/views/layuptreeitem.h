@@ -12,6 +12,8 @@ class QString;
 class LayupTreeItem : public QTreeWidgetItem
 {
 public:
+    enum Column { IdColumn, ThicknessColumn, AngleColumn, MaterialColumn };
+
     // A row put first among parent's rows, and owned by it; a row without a
     // parent is the caller's to put on the tree's list.
     LayupTreeItem(LayupTree *tree, LayupTreeItem *parent, bool child);
